@@ -1,0 +1,61 @@
+# velno: the quick start is `make play` and `make test` on a Debian machine.
+
+# Debian packages the build, the tests and the game need.
+PACKAGES := cmake ninja-build g++ clang libclang-rt-dev pkg-config \
+	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev \
+	libfontconfig-dev libgtest-dev libbenchmark-dev \
+	fonts-ipafont-gothic timgm6mb-soundfont \
+	xvfb xauth xdotool
+
+BUILD      := build
+BUILD_ASAN := build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_GEN  := -G Ninja
+
+.PHONY: all deps build build-asan test play bench assets fuzz clean
+
+all: build
+
+# Installs whatever of $(PACKAGES) is missing, without questions, and nothing else.
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing missing packages:" $$missing; \
+	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  $$SUDO apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++
+
+$(BUILD_ASAN)/build.ninja:
+	cmake -S . -B $(BUILD_ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELNO_SANITIZE=ON \
+	  -DVELNO_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: deps $(BUILD_ASAN)/build.ninja
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+
+test: build build-asan
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) -LE no-sanitizer
+
+play: build
+	cd resources && ../$(BUILD)/shell/sdl/velno
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+assets: build
+	cmake --build $(BUILD) --target velno-assetgen
+	$(BUILD)/resources/velno-assetgen resources
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) build-fuzz
