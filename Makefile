@@ -51,7 +51,9 @@ play: build
 	cd resources && ../$(BUILD)/shell/sdl/velno
 
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in $$(find $(BUILD)/bench -type f -name 'bench_*' -perm -u+x | sort); do \
+	  echo "== $$b"; "$$b" || exit 1; \
+	done
 
 assets: build
 	cmake --build $(BUILD) --target velno-assetgen
