@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr InputState NONE{};
-
 class TickTest : public ::testing::Test {
 protected:
     void SetUp() override { resetAll(); }
