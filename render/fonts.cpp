@@ -106,6 +106,47 @@ std::size_t decodeUtf8(const char* text, std::size_t length, uint32_t* out, std:
     return count;
 }
 
+// Writes the UTF-8 form of a code point and a terminator; returns its length.
+std::size_t encodeUtf8(uint32_t c, char* out) {
+    std::size_t n = 0;
+    if (c < 0x80) {
+        out[n++] = static_cast<char>(c);
+    } else if (c < 0x800) {
+        out[n++] = static_cast<char>(0xC0 | (c >> 6));
+        out[n++] = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out[n++] = static_cast<char>(0xE0 | (c >> 12));
+        out[n++] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out[n++] = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out[n++] = static_cast<char>(0xF0 | (c >> 18));
+        out[n++] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out[n++] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out[n++] = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    out[n] = '\0';
+    return n;
+}
+
+// How far SDL_ttf moves the pen over a character: the growth of a text when
+// the character is doubled. (The advance of the glyph metrics counts the
+// synthetic bold's widening twice.)
+int measuredAdvance(TTF_Font* font, uint32_t codePoint, int fallback) {
+    char one[5];
+    char two[9];
+    const std::size_t n = encodeUtf8(codePoint, one);
+    std::memcpy(two, one, n);
+    std::memcpy(two + n, one, n + 1);
+    int widthOne = 0;
+    int widthTwo = 0;
+    int height = 0;
+    if (TTF_SizeUTF8(font, one, &widthOne, &height) != 0 ||
+        TTF_SizeUTF8(font, two, &widthTwo, &height) != 0) {
+        return fallback;
+    }
+    return widthTwo - widthOne;
+}
+
 struct FontSpec {
     const char* family;
     int cellHeight;
@@ -290,7 +331,7 @@ const Glyph* GlyphFont::render(uint32_t codePoint) {
     int maxY = 0;
     int advance = 0;
     if (TTF_GlyphMetrics32(font_, codePoint, &minX, &maxX, &minY, &maxY, &advance) == 0) {
-        glyph.advance = advance;
+        glyph.advance = measuredAdvance(font_, codePoint, advance);
     }
     const SDL_Color white{255, 255, 255, 255};
     SDL_Surface* surface = smoothing_ == Smoothing::Mono
