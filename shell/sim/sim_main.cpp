@@ -4,17 +4,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "shell/common/atomic_file.h"
+#include "shell/common/replay.h"
 #include "shell/sim/simulation.h"
 
 namespace {
 
 const char USAGE[] =
     "usage: velno-sim --course C --seed S [--hiscore H] [--input FILE] [--ticks N]\n"
-    "                 [--dump] [--bot] [--check]\n"
+    "                 [--dump] [--bot] [--check] [--record FILE]\n"
+    "       velno-sim --replay FILE [--dump] [--check]\n"
     "  --course C    course 0 (dial-up) to 3 (optical fibre)\n"
     "  --seed S      seed of the random source (0 to 4294967295)\n"
     "  --hiscore H   stored high score of the course (default 0)\n"
@@ -22,7 +23,9 @@ const char USAGE[] =
     "  --ticks N     stop after N ticks at the latest\n"
     "  --dump        print every tick's host calls and state\n"
     "  --bot         let the built-in player play\n"
-    "  --check       check the rules of the game after every tick\n";
+    "  --check       check the rules of the game after every tick\n"
+    "  --record FILE write a replay of the game\n"
+    "  --replay FILE play a replay back and check its recorded end\n";
 
 [[noreturn]] void usageError(const std::string& message) {
     std::fprintf(stderr, "velno-sim: %s\n%s", message.c_str(), USAGE);
@@ -43,17 +46,6 @@ unsigned long long parseNumber(const char* option, const char* text, unsigned lo
     return value;
 }
 
-bool readFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    text = buffer.str();
-    return !in.bad();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,6 +54,8 @@ int main(int argc, char** argv) {
     bool haveSeed = false;
     bool dump = false;
     std::string inputPath;
+    std::string recordPath;
+    std::string replayPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -86,6 +80,12 @@ int main(int argc, char** argv) {
             }
             inputPath = value;
             ++i;
+        } else if (arg == "--record" || arg == "--replay") {
+            if (value == nullptr) {
+                usageError(arg + " needs a file");
+            }
+            (arg == "--record" ? recordPath : replayPath) = value;
+            ++i;
         } else if (arg == "--dump") {
             dump = true;
         } else if (arg == "--bot") {
@@ -99,6 +99,24 @@ int main(int argc, char** argv) {
             usageError("unknown option '" + arg + "'");
         }
     }
+    Replay replay;
+    if (!replayPath.empty()) {
+        if (haveCourse || haveSeed || options.bot || !inputPath.empty() || !recordPath.empty() ||
+            options.maxTicks >= 0) {
+            usageError("--replay takes the game from the file: only --dump and --check go with it");
+        }
+        std::string error;
+        if (!readReplayFile(replayPath, replay, error)) {
+            std::fprintf(stderr, "velno-sim: %s\n", error.c_str());
+            return 2;
+        }
+        options.course = replay.course;
+        options.seed = replay.seed;
+        options.hiScore = replay.hiScore;
+        options.script = replay.runs;
+        options.maxTicks = static_cast<long long>(replay.ticks);
+        haveCourse = haveSeed = true;
+    }
     if (!haveCourse || !haveSeed) {
         usageError("--course and --seed are required");
     }
@@ -107,12 +125,12 @@ int main(int argc, char** argv) {
     }
     if (!inputPath.empty()) {
         std::string text;
-        if (!readFile(inputPath, text)) {
+        std::string error;
+        if (!readWholeFile(inputPath, text, error)) {
             std::fprintf(stderr, "velno-sim: cannot read input script '%s': %s\n",
-                         inputPath.c_str(), std::strerror(errno));
+                         inputPath.c_str(), error.c_str());
             return 2;
         }
-        std::string error;
         if (!parseInputScript(text, inputPath, options.script, error)) {
             std::fprintf(stderr, "velno-sim: %s\n", error.c_str());
             return 2;
@@ -121,12 +139,38 @@ int main(int argc, char** argv) {
 
     static char outputBuffer[1 << 16];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
-    const SimResult result = runSimulation(options, dump ? stdout : nullptr, nullptr);
+    std::vector<InputRun> recorded;
+    const SimResult result = runSimulation(options, dump ? stdout : nullptr, nullptr,
+                                           recordPath.empty() ? nullptr : &recorded);
     printEndLine(stdout, result);
     std::fflush(stdout);
     if (result.violation) {
         std::fprintf(stderr, "velno-sim: rule broken at %s\n", result.message.c_str());
         return 1;
+    }
+    if (!replayPath.empty()) {
+        const std::string difference = compareWithFooter(
+            replay, static_cast<uint64_t>(result.ticks), result.score, result.lives);
+        if (!difference.empty()) {
+            std::fprintf(stderr, "velno-sim: %s: the playback differs from the recording: %s\n",
+                         replayPath.c_str(), difference.c_str());
+            return 1;
+        }
+    }
+    if (!recordPath.empty()) {
+        Replay out;
+        out.course = options.course;
+        out.seed = options.seed;
+        out.hiScore = options.hiScore;
+        out.runs = std::move(recorded);
+        out.ticks = static_cast<uint64_t>(result.ticks);
+        out.score = result.score;
+        out.lives = result.lives;
+        std::string error;
+        if (!writeReplayFile(recordPath, out, error)) {
+            std::fprintf(stderr, "velno-sim: %s\n", error.c_str());
+            return 1;
+        }
     }
     return 0;
 }

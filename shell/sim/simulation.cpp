@@ -162,7 +162,7 @@ void dumpState(std::FILE* out, const GameState& s) {
 }
 
 SimResult runSimulation(const SimOptions& options, std::FILE* dump, SimObserver* observer,
-                        std::vector<InputState>* recordedInputs) {
+                        std::vector<InputRun>* recorded) {
     gameState = GameState{};
     simHost = SimHost{};
     simHost.observer = observer;
@@ -190,8 +190,8 @@ SimResult runSimulation(const SimOptions& options, std::FILE* dump, SimObserver*
         ++tick;
         simHost.timeMs = static_cast<uint32_t>(36ull * static_cast<unsigned long long>(tick));
         simHost.input = options.bot ? botInput(gameState) : script.next();
-        if (recordedInputs != nullptr) {
-            recordedInputs->push_back(simHost.input);
+        if (recorded != nullptr) {
+            appendInput(*recorded, simHost.input);
         }
         if (dump != nullptr) {
             std::fprintf(dump, "tick %lld\n", tick);

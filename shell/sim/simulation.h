@@ -8,13 +8,8 @@
 #include <vector>
 
 #include "core/game_state.h"
+#include "shell/common/replay.h"
 #include "shell/sim/sim_host.h"
-
-// The next `count` ticks get `input`.
-struct InputRun {
-    long long count;
-    InputState input;
-};
 
 // Parses an input script: one run per line, "COUNT FLAGS", FLAGS being "-" or
 // letters from L, R and F; blank lines and lines starting with '#' are
@@ -44,10 +39,10 @@ struct SimResult {
 
 // Plays one game from a fresh state. With `dump` set, prints the new game,
 // the rungs, and every tick's host calls and state (not the end line). `observer`, when set,
-// sees the invalidations and the end of every tick. `recordedInputs`, when
-// set, receives the input of every processed tick.
+// sees the invalidations and the end of every tick. `recorded`, when set,
+// receives the input of every processed tick, run-length encoded.
 SimResult runSimulation(const SimOptions& options, std::FILE* dump, SimObserver* observer,
-                        std::vector<InputState>* recordedInputs = nullptr);
+                        std::vector<InputRun>* recorded = nullptr);
 
 // Prints "end ticks <n> score <score> lives <lives> phase <phase>".
 void printEndLine(std::FILE* out, const SimResult& result);

@@ -56,13 +56,16 @@ TEST(Simulation, ScriptedInputDrivesTicksInOrderThenStops) {
     options.seed = 5;
     options.script = {{3, {true, false, false}}, {2, {false, true, true}}};
     options.maxTicks = 7;
-    std::vector<InputState> seen;
+    std::vector<InputRun> seen;
     const SimResult result = runSimulation(options, nullptr, nullptr, &seen);
     EXPECT_EQ(result.ticks, 7);
-    ASSERT_EQ(seen.size(), 7u);
-    EXPECT_TRUE(seen[2].left);
-    EXPECT_TRUE(seen[3].right && seen[4].fire);
-    EXPECT_FALSE(seen[5].left || seen[5].right || seen[5].fire);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].count, 3);
+    EXPECT_TRUE(seen[0].input.left);
+    EXPECT_EQ(seen[1].count, 2);
+    EXPECT_TRUE(seen[1].input.right && seen[1].input.fire);
+    EXPECT_EQ(seen[2].count, 2);
+    EXPECT_FALSE(seen[2].input.left || seen[2].input.right || seen[2].input.fire);
     EXPECT_EQ(gameState.playerX, 294 - 18 + 12);
 }
 
