@@ -12,7 +12,7 @@ BUILD_ASAN := build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build build-asan test play bench assets fuzz clean
+.PHONY: all deps build build-asan test play bench assets goldens fuzz clean
 
 all: build
 
@@ -58,6 +58,10 @@ bench: build
 assets: build
 	cmake --build $(BUILD) --target velno-assetgen
 	$(BUILD)/resources/velno-assetgen resources
+
+# Rewrites the renderer's golden frames (tests/render/golden/*.png) from the current build.
+goldens: build
+	VELNO_UPDATE_GOLDENS=1 $(BUILD)/tests/render/test_render --gtest_filter='Frames/GoldenTest.*'
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) build-fuzz
