@@ -9,6 +9,8 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-dev pkg-config \
 
 BUILD      := build
 BUILD_ASAN := build-asan
+BUILD_FUZZ := build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
@@ -62,6 +64,19 @@ assets: build
 # Rewrites the renderer's golden frames (tests/render/golden/*.png) from the current build.
 goldens: build
 	VELNO_UPDATE_GOLDENS=1 $(BUILD)/tests/render/test_render --gtest_filter='Frames/GoldenTest.*'
+
+# Runs every libFuzzer target for FUZZ_SECONDS each, keeping its corpus in
+# build-fuzz/corpus/<target>.
+fuzz: deps
+	cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELNO_FUZZ=ON \
+	  -DVELNO_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzzers
+	@for f in $$(find $(BUILD_FUZZ) -type f -name 'fuzz_*' -perm -u+x | sort); do \
+	  name=$$(basename $$f); mkdir -p $(BUILD_FUZZ)/corpus/$$name; \
+	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(BUILD_FUZZ)/corpus/$$name \
+	    || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) build-fuzz
