@@ -4,7 +4,7 @@
 PACKAGES := cmake ninja-build g++ clang libclang-rt-dev pkg-config \
 	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev \
 	libfontconfig-dev libgtest-dev libbenchmark-dev \
-	fonts-ipafont-gothic timgm6mb-soundfont \
+	fonts-ipafont-gothic fonts-ipafont-mincho timgm6mb-soundfont \
 	xvfb xauth xdotool
 
 BUILD      := build

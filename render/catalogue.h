@@ -34,7 +34,8 @@ constexpr int ICON_MAIN = 107;
 
 // Sounds are the SFX_ numbers of core/game_state.h (RIFF WAVE, PCM).
 
-enum class ResourceType { Picture, Wave };
+// Icon is the icon file (ICON_MAIN): one 32 x 32, 16-colour image with its mask.
+enum class ResourceType { Picture, Wave, Icon };
 
 struct ResourceData {
     const unsigned char* data;
