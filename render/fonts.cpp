@@ -151,15 +151,45 @@ struct FontSpec {
     const char* family;
     int cellHeight;
     int style;
+    // A text the face must set within `fitWidth` pixels, else `narrowFamily`
+    // is taken instead; null when any width will do.
+    const char* fitText;
+    int fitWidth;
+    const char* narrowFamily;
 };
+
+// The widest score line of seven-digit numbers, and the width of the banner's
+// field it is drawn into (x = 300 to the window's right edge at 617).
+constexpr char WIDEST_SCORE_LINE[] =
+    "HI-SCORE: 0000000  SCORE: 0000000  LIFE: "
+    "\x81\x9C\x81\x9C\x81\x9C\x81\x9C\x81\x9C";
+constexpr int SCORE_FIELD_WIDTH = 317;
 
 // Stand-ins for the named faces: IPA Gothic for the fixed-pitch face, IPA P
 // Gothic for the proportional one, at the cell heights of the game's fonts.
+// The score line was laid out for a face with half-width digits; IPA P
+// Gothic's digits are wider and would push the last life marker out of the
+// window, so the score line falls back to IPA Gothic when it does not fit.
 constexpr FontSpec FONT_SPECS[3] = {
-    {"IPAGothic", 28, TTF_STYLE_BOLD | TTF_STYLE_ITALIC},   // FontId::Banner
-    {"IPAPGothic", 14, TTF_STYLE_BOLD | TTF_STYLE_ITALIC},  // FontId::Message
-    {"IPAPGothic", 12, TTF_STYLE_NORMAL},                   // FontId::Hud (weight 500)
+    // FontId::Banner
+    {"IPAGothic", 28, TTF_STYLE_BOLD | TTF_STYLE_ITALIC, nullptr, 0, nullptr},
+    // FontId::Message
+    {"IPAPGothic", 14, TTF_STYLE_BOLD | TTF_STYLE_ITALIC, nullptr, 0, nullptr},
+    // FontId::Hud, weight 500: the regular face
+    {"IPAPGothic", 12, TTF_STYLE_NORMAL, WIDEST_SCORE_LINE, SCORE_FIELD_WIDTH, "IPAGothic"},
 };
+
+int textAdvance(GlyphFont& font, SjisDecoder& decoder, const char* text) {
+    uint32_t codePoints[128];
+    const std::size_t count = decoder.toCodePoints(text, std::strlen(text), codePoints, 128);
+    int width = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (const Glyph* glyph = font.glyph(codePoints[i])) {
+            width += glyph->advance;
+        }
+    }
+    return width;
+}
 
 // Small text at 1x on Windows of the time showed the faces' embedded
 // bitmaps, without smoothing; one-bit glyphs keep that look.
@@ -421,6 +451,18 @@ bool FontSet::open(std::string& error) {
             error += "; ";
             all = false;
             continue;
+        }
+        if (spec.fitText != nullptr &&
+            textAdvance(fonts_[i], decoder_, spec.fitText) > spec.fitWidth) {
+            std::string narrow;
+            std::string ignored;
+            GlyphFont& font = fonts_[i];
+            if (findFontFile(spec.narrowFamily, nullptr, narrow)) {
+                font.open(narrow, spec.cellHeight, spec.style, FONT_SMOOTHING, ignored);
+            }
+            if (!font.isOpen()) {
+                font.open(path, spec.cellHeight, spec.style, FONT_SMOOTHING, ignored);
+            }
         }
         fonts_[i].preload(common, commonCount);
         fonts_[i].preload(own, ownCount);

@@ -204,9 +204,19 @@ TEST_F(TextTest, OpaqueTextFillsItsCellsAndTransparentTextDoesNot) {
     }
 }
 
-TEST_F(TextTest, ProportionalAndFixedFacesSpaceCharactersAsTheyShould) {
+TEST_F(TextTest, TheScoreLineFitsItsFieldWithEveryLifeMarker) {
+    // The field runs from x = 300 to the window's right edge; a face with
+    // wide digits would cut off the fifth marker.
     PixelSurface surface(nullptr, 0, 0, nullptr, fonts);
     surface.selectFont(FontId::Hud);
+    char line[SCORE_LINE_CAPACITY];
+    const int length = formatScoreLine(line, 9999999, 8888888, 5);
+    EXPECT_LE(300 + surface.textWidth(line, length), 617);
+}
+
+TEST_F(TextTest, ProportionalAndFixedFacesSpaceCharactersAsTheyShould) {
+    PixelSurface surface(nullptr, 0, 0, nullptr, fonts);
+    surface.selectFont(FontId::Message);
     EXPECT_LT(surface.textWidth("iiii", 4), surface.textWidth("WWWW", 4));
     surface.selectFont(FontId::Banner);
     EXPECT_EQ(surface.textWidth("iiii", 4), surface.textWidth("WWWW", 4));
