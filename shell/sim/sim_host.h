@@ -9,7 +9,8 @@
 #include "core/game_state.h"
 
 // Sees what a simulated game shows: the invalidations of each tick and the
-// end of each tick (a canvas paints there, as the window would).
+// end of each tick (a canvas paints there, as the window would). The end of
+// tick 0 comes right after the new game.
 class SimObserver {
 public:
     virtual ~SimObserver() = default;

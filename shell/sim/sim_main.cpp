@@ -4,10 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "shell/common/atomic_file.h"
 #include "shell/common/replay.h"
+#include "shell/sim/screenshots.h"
 #include "shell/sim/simulation.h"
 
 namespace {
@@ -15,7 +18,8 @@ namespace {
 const char USAGE[] =
     "usage: velno-sim --course C --seed S [--hiscore H] [--input FILE] [--ticks N]\n"
     "                 [--dump] [--bot] [--check] [--record FILE]\n"
-    "       velno-sim --replay FILE [--dump] [--check]\n"
+    "                 [--screenshot TICK:FILE.png]...\n"
+    "       velno-sim --replay FILE [--dump] [--check] [--screenshot TICK:FILE.png]...\n"
     "  --course C    course 0 (dial-up) to 3 (optical fibre)\n"
     "  --seed S      seed of the random source (0 to 4294967295)\n"
     "  --hiscore H   stored high score of the course (default 0)\n"
@@ -25,7 +29,10 @@ const char USAGE[] =
     "  --bot         let the built-in player play\n"
     "  --check       check the rules of the game after every tick\n"
     "  --record FILE write a replay of the game\n"
-    "  --replay FILE play a replay back and check its recorded end\n";
+    "  --replay FILE play a replay back and check its recorded end\n"
+    "  --screenshot TICK:FILE.png\n"
+    "                save the window's picture after tick TICK (0: right after the new\n"
+    "                game) as PNG; may be given more than once\n";
 
 [[noreturn]] void usageError(const std::string& message) {
     std::fprintf(stderr, "velno-sim: %s\n%s", message.c_str(), USAGE);
@@ -56,6 +63,7 @@ int main(int argc, char** argv) {
     std::string inputPath;
     std::string recordPath;
     std::string replayPath;
+    std::vector<ScreenshotRequest> screenshots;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -85,6 +93,17 @@ int main(int argc, char** argv) {
                 usageError(arg + " needs a file");
             }
             (arg == "--record" ? recordPath : replayPath) = value;
+            ++i;
+        } else if (arg == "--screenshot") {
+            if (value == nullptr) {
+                usageError("--screenshot needs TICK:FILE.png");
+            }
+            ScreenshotRequest request;
+            std::string error;
+            if (!parseScreenshotRequest(value, request, error)) {
+                usageError(error);
+            }
+            screenshots.push_back(request);
             ++i;
         } else if (arg == "--dump") {
             dump = true;
@@ -140,10 +159,30 @@ int main(int argc, char** argv) {
     static char outputBuffer[1 << 16];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     std::vector<InputRun> recorded;
-    const SimResult result = runSimulation(options, dump ? stdout : nullptr, nullptr,
+    // Screenshots paint on a software canvas after every tick, as the window would.
+    std::unique_ptr<SoftwareCanvas> canvas;
+    std::unique_ptr<ScreenshotObserver> observer;
+    if (!screenshots.empty()) {
+        canvas = std::make_unique<SoftwareCanvas>();
+        std::string error;
+        if (!canvas->init(error)) {
+            std::fprintf(stderr, "velno-sim: screenshots: %s\n", error.c_str());
+        }
+        observer = std::make_unique<ScreenshotObserver>(*canvas, screenshots);
+    }
+    const SimResult result = runSimulation(options, dump ? stdout : nullptr, observer.get(),
                                            recordPath.empty() ? nullptr : &recorded);
     printEndLine(stdout, result);
     std::fflush(stdout);
+    if (observer != nullptr) {
+        const std::vector<std::string> problems = observer->problems();
+        for (const std::string& problem : problems) {
+            std::fprintf(stderr, "velno-sim: %s\n", problem.c_str());
+        }
+        if (!problems.empty()) {
+            return 1;
+        }
+    }
     if (result.violation) {
         std::fprintf(stderr, "velno-sim: rule broken at %s\n", result.message.c_str());
         return 1;

@@ -173,6 +173,9 @@ SimResult runSimulation(const SimOptions& options, std::FILE* dump, SimObserver*
     // The new game's own whole-window invalidation comes before tick 1 and
     // is not part of any tick's listing.
     newGame(options.course, options.seed, options.hiScore);
+    if (observer != nullptr) {
+        observer->afterTick(0);  // the frame the new game shows before its first tick
+    }
     simHost.dump = dump;
     if (dump != nullptr) {
         for (int i = 0; i < MAX_RUNGS; ++i) {
