@@ -35,7 +35,9 @@ TEST(Icon, HoldsOne32By32SixteenColourImageWithAMask) {
 TEST(Icon, DecodesWithTransparentCornersAndAnOpaqueEnvelope) {
     Bytes b = embedded(ResourceType::Icon, ICON_MAIN);
     ASSERT_NE(b.data, nullptr);
-    SDL_Surface* loaded = IMG_LoadICO_RW(SDL_RWFromConstMem(b.data, int(b.size)));
+    SDL_RWops* rw = SDL_RWFromConstMem(b.data, int(b.size));
+    SDL_Surface* loaded = IMG_LoadICO_RW(rw);  // leaves the stream open
+    SDL_RWclose(rw);
     ASSERT_NE(loaded, nullptr) << IMG_GetError();
     SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(loaded);
