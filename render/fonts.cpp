@@ -21,11 +21,11 @@ const char* matchString(FcPattern* match, const char* property, int index) {
 }
 
 // The best match for `pattern` after the usual substitutions; null if none.
-FcPattern* bestMatch(FcPattern* pattern) {
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+FcPattern* bestMatch(FcConfig* config, FcPattern* pattern) {
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    return FcFontMatch(nullptr, pattern, &result);
+    return FcFontMatch(config, pattern, &result);
 }
 
 bool familyMatches(FcPattern* match, const char* family) {
@@ -201,14 +201,17 @@ bool findFontFile(const char* family, const char* fallbackLang, std::string& pat
     if (exact != nullptr) {
         *exact = false;
     }
-    if (FcInit() == FcFalse) {
+    // A configuration of its own, destroyed afterwards: the library's shared
+    // one would keep memory until the process ends (and some of it for good).
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (config == nullptr) {
         return false;
     }
     bool found = false;
     if (family != nullptr && *family != '\0') {
         FcPattern* pattern = FcPatternCreate();
         FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
-        FcPattern* match = bestMatch(pattern);
+        FcPattern* match = bestMatch(config, pattern);
         FcPatternDestroy(pattern);
         if (match != nullptr) {
             // Fontconfig always offers some face; only the family itself counts here.
@@ -222,13 +225,14 @@ bool findFontFile(const char* family, const char* fallbackLang, std::string& pat
     if (!found && fallbackLang != nullptr) {
         FcPattern* pattern = FcPatternCreate();
         FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(fallbackLang));
-        FcPattern* match = bestMatch(pattern);
+        FcPattern* match = bestMatch(config, pattern);
         FcPatternDestroy(pattern);
         if (match != nullptr) {
             found = coversLanguage(match, fallbackLang) && takeFile(match, path);
             FcPatternDestroy(match);
         }
     }
+    FcConfigDestroy(config);
     return found;
 }
 

@@ -77,9 +77,3 @@ void resetToPlay() {
     gameState.phase = PHASE_PLAY;
     gameState.lives = 5;
 }
-
-// Fontconfig keeps a few bytes from parsing its configuration files that it
-// never frees; the leak checker is told so rather than fail every font test.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
