@@ -172,7 +172,7 @@ void drawMailbox(Canvas& c, int x, int y, Lane lane) {
 }
 
 void drawWreck(Canvas& c, int x, int y) {
-    const Rgb dark{52, 52, 56}, mid{96, 96, 100};
+    const Rgb dark{50, 50, 54}, mid{92, 92, 98}, smoke{190, 190, 196}, smokeEdge{150, 150, 158};
     auto at = [&](std::vector<std::pair<double, double>> pts) {
         for (auto& p : pts) {
             p.first += x;
@@ -180,24 +180,32 @@ void drawWreck(Canvas& c, int x, int y) {
         }
         return polygon(pts);
     };
-    // The torn, crumpled remains of the box with splinters sticking up.
-    Shape body = at({{2, 23}, {2, 17}, {4, 13}, {5, 16}, {7, 9}, {9, 14}, {11, 6},
-                     {13, 13}, {15, 8}, {16, 14}, {19, 10}, {19, 15}, {22, 13}, {21, 18},
-                     {23, 23}});
-    c.fill(body, BLACK, x, y, x + 24, y + 24, 4);
-    // Broken shards flung to the sides.
-    c.fill(at({{0, 11}, {3, 10}, {1, 13}}), BLACK, x, y, x + 24, y + 24, 4);
-    c.fill(at({{21, 6}, {24, 8}, {22, 9}}), BLACK, x, y, x + 24, y + 24, 4);
-    c.fill(at({{16, 3}, {18, 2}, {17, 5}}), BLACK, x, y, x + 24, y + 24, 4);
-    // Dull glints on the bent metal.
-    line(c, x + 7, y + 11, x + 8, y + 14, mid);
-    line(c, x + 11, y + 8, x + 11, y + 12, dark);
-    line(c, x + 15, y + 10, x + 15, y + 14, mid);
-    line(c, x + 4, y + 17, x + 8, y + 17, dark);
-    line(c, x + 12, y + 18, x + 17, y + 19, dark);
-    line(c, x + 19, y + 12, x + 19, y + 14, dark);
-    c.set(x + 5, y + 20, mid);
-    c.set(x + 14, y + 21, mid);
+    // A puff of smoke rising from the wreck.
+    c.fill(unite(circle(x + 9.5, y + 5.5, 3.2), unite(circle(x + 13.5, y + 4.0, 3.6), circle(x + 16.5, y + 7.0, 2.6))),
+           smokeEdge, x, y, x + 24, y + 24, 4);
+    c.fill(unite(circle(x + 9.8, y + 5.8, 2.2), unite(circle(x + 13.5, y + 4.3, 2.6), circle(x + 16.2, y + 7.2, 1.6))),
+           smoke, x, y, x + 24, y + 24, 4);
+    // The crushed box: a low heap with a torn, jagged top and bent-up sheets.
+    // The crushed box, tipped over, its top torn open in a jagged edge, and
+    // its lid bent back.
+    Shape heap = at({{3.0, 21.5}, {2.5, 15.0}, {5.0, 13.5}, {6.5, 15.5}, {8.0, 12.0}, {10.0, 14.0},
+                     {12.0, 10.5}, {13.5, 13.0}, {16.0, 10.0}, {17.0, 12.5}, {19.5, 11.0},
+                     {21.5, 19.0}, {20.0, 21.5}});
+    c.fill(heap, BLACK, x, y, x + 24, y + 24, 4);
+    c.fill(at({{3.5, 14.5}, {0.5, 8.5}, {2.5, 7.5}, {5.5, 13.5}}), BLACK, x, y, x + 24, y + 24, 4);
+    // The snapped post under it, where the mailbox stood.
+    c.fillRect(x + 9, y + 20, x + 13, y + 24, BLACK);
+    // Shards flung to the sides.
+    c.fill(at({{0.0, 13.0}, {3.0, 11.5}, {1.5, 15.0}}), BLACK, x, y, x + 24, y + 24, 4);
+    c.fill(at({{21.0, 9.0}, {24.0, 10.5}, {22.0, 12.0}}), BLACK, x, y, x + 24, y + 24, 4);
+    // Dull glints along the crumpled edges.
+    line(c, x + 4, y + 16, x + 7, y + 17, mid);
+    line(c, x + 8, y + 14, x + 11, y + 16, dark);
+    line(c, x + 12, y + 13, x + 16, y + 13, mid);
+    line(c, x + 17, y + 14, x + 19, y + 19, dark);
+    line(c, x + 5, y + 20, x + 18, y + 20, dark);
+    line(c, x + 2, y + 10, x + 3, y + 12, mid);
+    c.set(x + 10, y + 22, dark);
 }
 
 void drawVirus(Canvas& c, int x, int y) {
@@ -315,6 +323,20 @@ void drawFireball(Canvas& c, int x, int y, int size, int age) {
         return stops[std::size(stops) - 1].colour;
     };
     const uint32_t seed = 7u + uint32_t(size);
+    // Flame tongues: pointed bumps at jittered angles around the rim.
+    auto tongues = [&](double angle) {
+        double best = 0;
+        const int count = 10;
+        for (int k = 0; k < count; ++k) {
+            double centre = (k + 0.8 * hashNoise(k, 1, seed)) / count;
+            double width = 0.05 + 0.05 * hashNoise(k, 2, seed);
+            double height = 0.55 + 0.45 * hashNoise(k, 3, seed);
+            double d = std::abs(angle - centre);
+            d = std::min(d, 1 - d);
+            best = std::max(best, height * std::max(0.0, 1 - d / width));
+        }
+        return best;
+    };
     const int n = 6;
     for (int py = 0; py < size; ++py) {
         for (int px = 0; px < size; ++px) {
@@ -325,12 +347,13 @@ void drawFireball(Canvas& c, int x, int y, int size, int age) {
                     double u = px + (sx + 0.5) / n - centre, v = py + (sy + 0.5) / n - centre;
                     double angle = std::atan2(v, u) / (2 * PI) + 0.5;
                     // Flame tongues: two layers of noise around the rim.
-                    double edge = radius * (0.84 + 0.11 * periodicNoise(angle, 9, seed) +
-                                            0.05 * periodicNoise(angle, 23, seed + 1));
+                    double edge = radius * (0.66 + 0.3 * tongues(angle) +
+                                            0.05 * periodicNoise(angle, 29, seed + 1));
                     double d = std::hypot(u, v);
                     if (d > edge) continue;
-                    double t = d / edge +
-                               0.06 * (periodicNoise(angle, 15, seed + 2) - 0.5) * (d / edge);
+                    // Turbulence: a swirl of hotter and cooler patches.
+                    double swirl = periodicNoise(angle + d / size * 0.9, 13, seed + 2) - 0.5;
+                    double t = d / edge + 0.16 * swirl * (d / edge);
                     Rgb col = ramp(t);
                     r += col.r;
                     g += col.g;
