@@ -182,6 +182,26 @@ TEST_F(CanvasTest, TheMisfirePictureIsClippedAtNegativePositions) {
     EXPECT_EQ(at(115, 200), WHITE);
 }
 
+TEST_F(CanvasTest, TheScoreLineStaysOverABurstAtTheTopOfALane) {
+    std::string error;
+    ASSERT_TRUE(canvas.initFonts(error)) << error;
+    gameState.mails[0] = Mail{MAIL_BURST, 300, 80, 0, 0, 0};  // covers rows 48 to 111
+    paintAll();
+    const uint32_t burst = standInColour(BMP_BURST_64);
+    EXPECT_EQ(at(300, 51), burst);  // below the score line's cells
+    EXPECT_EQ(at(331, 111), burst);
+    // The line's cells (rows 39 to 50) are filled white in the paint's
+    // default opaque mode, and inked in the score line's colour.
+    int ink = 0;
+    for (int32_t y = 48; y <= 50; ++y) {
+        for (int32_t x = 300; x < 332; ++x) {
+            ASSERT_NE(at(x, y), burst) << x << "," << y;
+            ink += at(x, y) == 0x0000EE;
+        }
+    }
+    EXPECT_GT(ink, 0);
+}
+
 // The primitives straight on a small buffer, at the edges.
 class PixelSurfaceTest : public ::testing::Test {
 protected:
