@@ -159,11 +159,11 @@ std::vector<uint8_t> makeMusic() {
 
     Track lead{"Lead", {}}, bass{"Bass", {}}, chords{"Chords", {}}, arp{"Arpeggio", {}},
         drums{"Drums", {}};
-    setup(lead, 0, 80, 92, 64, 40);    // square lead
-    setup(bass, 1, 38, 104, 64, 10);   // synth bass
+    setup(lead, 0, 80, 88, 64, 40);    // square lead
+    setup(bass, 1, 38, 96, 64, 10);    // synth bass
     setup(chords, 2, 5, 70, 44, 50);   // electric piano
     setup(arp, 3, 11, 64, 86, 60);     // vibraphone
-    setup(drums, 9, 0, 100, 64, 30);   // standard kit
+    setup(drums, 9, 0, 92, 64, 30);    // standard kit
 
     for (int section = 0; section < 4; ++section) {
         const bool isB = section >= 2;

@@ -99,7 +99,7 @@ std::vector<uint8_t> misfire() {
             double local = high ? cycle : cycle - 0.12;
             phase += f / rate;
             double v = 0.5 * square(phase, f, 6000) + 0.25 * std::sin(2 * PI * phase * 2);
-            v *= 0.42 * edges(local, 0.12, 0.004);
+            v *= 0.6 * edges(local, 0.12, 0.004);
             l = v * (high ? 1.0 : 0.45);
             r = v * (high ? 0.45 : 1.0);
         } else {
@@ -121,7 +121,7 @@ std::vector<uint8_t> misfire() {
             phase2 += f * 1.005 / rate;
             double v = 0.5 * saw(phase, f, 3000) + 0.5 * saw(phase2, f * 1.005, 3000);
             double wah = 0.55 + 0.45 * std::sin(PI * std::min(1.0, local / len));
-            v *= 0.5 * wah * edges(local, len, 0.01);
+            v *= 0.68 * wah * edges(local, len, 0.01);
             l = r = v;
         }
         s[size_t(i) * 2] = l;
