@@ -120,8 +120,10 @@ void drawEnvelope(Canvas& c, int x, int y, Envelope kind) {
 void drawMailbox(Canvas& c, int x, int y, Lane lane) {
     const LaneInk ink = inkFor(lane);
     // Corners of the box: A-B-C-D the top, E-F-G the bottom.
-    const int ax = 3, ay = 4, bx = 9, by = 7, cx = 20, cy = 7, dx = 14, dy = 4;
-    const int ex = 3, ey = 14, fx = 9, fy = 17, gx = 20, gy = 17;
+    // The back edge of the lid is the top row, so the lane line above runs
+    // straight into the box.
+    const int ax = 3, ay = 0, bx = 8, by = 3, cx = 21, cy = 3, dx = 16, dy = 0;
+    const int ex = 3, ey = 13, fx = 8, fy = 16, gx = 21, gy = 16;
     // Faces: the top is lit, the left face in shadow, the front in full colour.
     solid(c, x, y, {{ax + .5, ay + .5}, {bx + .5, by + .5}, {cx + .5, cy + .5}, {dx + .5, dy + .5}},
           ink.light);
@@ -137,17 +139,17 @@ void drawMailbox(Canvas& c, int x, int y, Lane lane) {
     line(c, x + bx + 1, y + by + 2, x + bx + 1, y + fy - 2, mix(ink.body, WHITE, 0.3));
     line(c, x + ax + 2, y + ay, x + dx - 1, y + dy, mix(ink.light, WHITE, 0.45));
     // The mail slot on the front.
-    line(c, x + 12, y + 10, x + 17, y + 10, BLACK);
-    line(c, x + 12, y + 11, x + 17, y + 11, ink.light);
+    line(c, x + 12, y + 7, x + 18, y + 7, BLACK);
+    line(c, x + 12, y + 8, x + 18, y + 8, ink.light);
     // The small white oval on the left face.
-    c.set(x + 5, y + 9, WHITE);
-    c.set(x + 6, y + 9, WHITE);
-    c.set(x + 5, y + 10, WHITE);
-    c.set(x + 6, y + 10, WHITE);
-    c.set(x + 5, y + 11, WHITE);
-    c.set(x + 6, y + 11, mix(WHITE, ink.shade, 0.5));
+    c.set(x + 5, y + 6, WHITE);
+    c.set(x + 6, y + 6, WHITE);
+    c.set(x + 5, y + 7, WHITE);
+    c.set(x + 6, y + 7, WHITE);
+    c.set(x + 5, y + 8, WHITE);
     c.set(x + 6, y + 8, mix(WHITE, ink.shade, 0.5));
-    c.set(x + 5, y + 12, mix(WHITE, ink.shade, 0.5));
+    c.set(x + 6, y + 5, mix(WHITE, ink.shade, 0.5));
+    c.set(x + 5, y + 9, mix(WHITE, ink.shade, 0.5));
     // Outline.
     line(c, x + ax, y + ay, x + bx, y + by, BLACK);
     line(c, x + bx, y + by, x + cx, y + cy, BLACK);
