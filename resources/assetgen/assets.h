@@ -55,14 +55,23 @@ struct Sound {
 
 std::vector<Sound> makeSounds();
 
-// The background tune as a standard MIDI file.
-std::vector<uint8_t> makeMusic();
+// A note of the tune, for drawing it.
+struct TuneNote {
+    int channel, key, start, length;  // times in ticks
+};
+
+// The background tune as a standard MIDI file; `notes` (if given) receives
+// every note, and `ticksPerBar` the length of a bar.
+std::vector<uint8_t> makeMusic(std::vector<TuneNote>* notes = nullptr, int* ticksPerBar = nullptr);
 
 // The icon file (one 32 x 32, 16-colour image with its mask); `preview` gets
 // the image on white.
 std::vector<uint8_t> makeIcon(Canvas* preview);
 
-// Every picture at twice its size with its number and name.
-Canvas makeContactSheet(const std::vector<Picture>& pictures, const Canvas& icon);
+// Every picture at twice its size with its number and name, then the sounds'
+// waveforms and the tune as a piano roll.
+Canvas makeContactSheet(const std::vector<Picture>& pictures, const Canvas& icon,
+                        const std::vector<Sound>& sounds, const std::vector<TuneNote>& tune,
+                        int ticksPerBar);
 
 }  // namespace assetgen

@@ -54,12 +54,15 @@ int main(int argc, char** argv) {
     const std::vector<Picture> pictures = makePictures();
     for (const Picture& p : pictures)
         ok = write(root / "pictures" / (number3(p.number) + ".bmp"), encodeDib(p.image)) && ok;
-    for (const Sound& s : makeSounds())
+    const std::vector<Sound> sounds = makeSounds();
+    for (const Sound& s : sounds)
         ok = write(root / "sounds" / (number3(s.number) + ".wav"), s.wave) && ok;
     Canvas iconPreview(32, 32);
     ok = write(root / "icon.ico", makeIcon(&iconPreview)) && ok;
-    ok = write(root / "VELNO.MID", makeMusic()) && ok;
-    Canvas sheet = makeContactSheet(pictures, iconPreview);
+    std::vector<TuneNote> tune;
+    int ticksPerBar = 0;
+    ok = write(root / "VELNO.MID", makeMusic(&tune, &ticksPerBar)) && ok;
+    Canvas sheet = makeContactSheet(pictures, iconPreview, sounds, tune, ticksPerBar);
     if (!savePng(sheet, sheetPath.string())) {
         std::fprintf(stderr, "velno-assetgen: cannot write %s\n", sheetPath.string().c_str());
         ok = false;

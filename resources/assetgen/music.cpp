@@ -149,7 +149,7 @@ void setup(Track& t, int channel, int program, int volume, int pan, int reverb) 
 
 }  // namespace
 
-std::vector<uint8_t> makeMusic() {
+std::vector<uint8_t> makeMusic(std::vector<TuneNote>* notes, int* ticksPerBar) {
     Track conductor{"VELNO", {}};
     const uint32_t usPerQuarter = 60000000 / 150;
     conductor.control(0, {0xFF, 0x51, 0x03, uint8_t(usPerQuarter >> 16), uint8_t(usPerQuarter >> 8),
@@ -187,7 +187,7 @@ std::vector<uint8_t> makeMusic() {
             // Chord stabs on the off-beats.
             for (int beat = 0; beat < 4; ++beat)
                 for (const char* tone : chord[bar].tones)
-                    chords.note(2, start + beat * PPQ + EIGHTH, EIGHTH * 7 / 10, key(tone), 70);
+                    chords.note(2, start + beat * PPQ + EIGHTH, EIGHTH * 7 / 10, key(tone) - 12, 74);
             // A rising arpeggio an octave up in B.
             if (isB)
                 for (int step = 0; step < 8; ++step) {
@@ -212,6 +212,16 @@ std::vector<uint8_t> makeMusic() {
     }
 
     std::vector<Track*> tracks = {&conductor, &lead, &bass, &chords, &arp, &drums};
+    if (ticksPerBar) *ticksPerBar = BAR;
+    if (notes) {
+        // Track::note adds each note-on with its note-off right after it.
+        for (Track* t : tracks)
+            for (size_t i = 0; i + 1 < t->events.size(); ++i) {
+                const Event& on = t->events[i];
+                if ((on.bytes[0] & 0xF0) != 0x90) continue;
+                notes->push_back({on.bytes[0] & 0x0F, on.bytes[1], on.tick, t->events[i + 1].tick - on.tick});
+            }
+    }
     std::vector<uint8_t> out{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, uint8_t(tracks.size()),
                              uint8_t(PPQ >> 8), uint8_t(PPQ & 0xFF)};
     for (Track* t : tracks) {
