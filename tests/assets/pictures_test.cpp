@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <tuple>
 
 #include "byte_reader.h"
 
@@ -144,6 +146,53 @@ TEST(Mailboxes, StandOnAPostFootAtColumnsNineToTwelve) {
             bool foot = x >= 9 && x <= 12;
             EXPECT_EQ(d.at(x, 23) != WHITE, foot) << "picture " << number << " column " << x;
         }
+    }
+}
+
+// The colour most pixels have, white and black left out.
+Rgb dominant(const Decoded& d) {
+    std::map<std::tuple<int, int, int>, int> count;
+    for (int y = 0; y < d.height(); ++y)
+        for (int x = 0; x < d.width(); ++x) {
+            Rgb c = d.at(x, y);
+            if (c != WHITE && c != Rgb{0, 0, 0}) ++count[{c.r, c.g, c.b}];
+        }
+    auto best = std::max_element(count.begin(), count.end(),
+                                 [](auto& a, auto& b) { return a.second < b.second; });
+    if (best == count.end()) return WHITE;
+    auto [r, g, b] = best->first;
+    return {r, g, b};
+}
+
+enum class Hue { Red, Yellow, Green, Cyan, Blue, Purple };
+
+bool looksLike(Rgb c, Hue hue) {
+    switch (hue) {
+    case Hue::Red: return c.r > 180 && c.g < 90 && c.b < 90;
+    case Hue::Yellow: return c.r > 200 && c.g > 170 && c.b < 100;
+    case Hue::Green: return c.g > 120 && c.r < 100 && c.b < 120;
+    case Hue::Cyan: return c.r < 80 && c.g > 170 && c.b > 180;
+    case Hue::Blue: return c.b > 180 && c.r < 100 && c.g < 140;
+    case Hue::Purple: return c.r > 90 && c.b > 90 && c.g < 40;
+    }
+    return false;
+}
+
+TEST(Colours, EachEnvelopeAndMailboxHasItsOwnColour) {
+    const struct {
+        int number;
+        Hue hue;
+    } cases[] = {
+        {BMP_MAIL_YELLOW, Hue::Yellow}, {BMP_MAIL_RED, Hue::Red},     {BMP_MAIL_PURPLE, Hue::Purple},
+        {BMP_MAIL_CYAN, Hue::Cyan},     {BMP_MAILBOX_1, Hue::Red},    {BMP_MAILBOX_2, Hue::Blue},
+        {BMP_MAILBOX_3, Hue::Green},    {BMP_MAILBOX_4, Hue::Cyan},   {BMP_MAILBOX_5, Hue::Yellow},
+    };
+    for (auto c : cases) {
+        Decoded d(c.number);
+        ASSERT_TRUE(d.ok()) << c.number;
+        Rgb got = dominant(d);
+        EXPECT_TRUE(looksLike(got, c.hue))
+            << "picture " << c.number << " is mostly (" << got.r << ", " << got.g << ", " << got.b << ")";
     }
 }
 
