@@ -1,0 +1,447 @@
+// velno on Linux: the process entry, the game window and its message loop,
+// and the host operations that the game core calls.
+//
+// Start-up runs in the order the game relies on: the high-score path, the
+// intro and course dialogs, the window with its first paint (banner only),
+// the course caption, the new-game settings with the random source seeded
+// just before the rungs are laid, the stored high score, the READY phase, the
+// 36 ms timer and the music. Shutdown stops the timer, the music and the
+// effects and then saves the high score, whichever way the window closed.
+#include <SDL.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "core/game_state.h"
+#include "core/host.h"
+#include "render/canvas.h"
+#include "render/catalogue.h"
+#include "shell/common/bot.h"
+#include "shell/sdl/audio.h"
+#include "shell/sdl/dialogs.h"
+#include "shell/sdl/hiscore_file.h"
+#include "shell/sdl/input_fold.h"
+#include "shell/sdl/quiet_stderr.h"
+#include "shell/sdl/sjis.h"
+
+namespace {
+
+// The window's first title, before the course caption replaces it.
+const char* const INITIAL_TITLE = "\x96\xCD\x91\xA2MassPoster";  // 模造MassPoster
+
+struct Options {
+    bool demo = false;
+    int course = 0;
+    int scale = 0;  // 0: the largest that fits
+};
+
+SDL_Window* gameWindow = nullptr;
+SDL_Renderer* renderer = nullptr;
+SDL_Texture* frameTexture = nullptr;
+SoftwareCanvas* canvas = nullptr;
+bool windowClosed = false;
+bool demoMode = false;
+SDL_Joystick* sticks[2] = {};
+Uint32 tickEvent = 0;
+std::atomic<bool> tickPending{false};
+bool reportTiming = false;
+
+void usage(FILE* out) {
+    std::fputs(
+        "usage: velno [--scale N] [--demo [--course N]]\n"
+        "  --scale N    show the game N times its size (default: the largest that fits)\n"
+        "  --demo       let the built-in player play one game; any other key ends it\n"
+        "  --course N   the course of the demo: 0 dial-up, 1 ISDN, 2 ADSL, 3 hikari\n",
+        out);
+}
+
+bool parseNumber(const char* text, int low, int high, int& out) {
+    char* end = nullptr;
+    errno = 0;
+    long value = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || value < low || value > high) return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+bool parseOptions(int argc, char** argv, Options& options, int& exitCode) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--demo") {
+            options.demo = true;
+        } else if ((arg == "--course" || arg == "--scale") && i + 1 < argc) {
+            bool ok = arg == "--course" ? parseNumber(argv[++i], 0, 3, options.course)
+                                        : parseNumber(argv[++i], 1, 16, options.scale);
+            if (!ok) {
+                std::fprintf(stderr, "velno: bad value for %s: %s\n", arg.c_str(), argv[i]);
+                usage(stderr);
+                exitCode = 2;
+                return false;
+            }
+        } else if (arg == "--help" || arg == "-h") {
+            usage(stdout);
+            exitCode = 0;
+            return false;
+        } else {
+            std::fprintf(stderr, "velno: unknown option %s\n", arg.c_str());
+            usage(stderr);
+            exitCode = 2;
+            return false;
+        }
+    }
+    return true;
+}
+
+// The largest whole factor whose window fits in 3/4 of the desktop.
+int defaultScale() {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 1;
+    int byWidth = mode.w * 3 / 4 / CLIENT_WIDTH;
+    int byHeight = mode.h * 3 / 4 / CLIENT_HEIGHT;
+    int scale = byWidth < byHeight ? byWidth : byHeight;
+    return scale < 1 ? 1 : scale;
+}
+
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
+// Starts SDL's video on a real display. SDL would otherwise settle for its
+// invisible "offscreen" driver and wait for input that can never come.
+bool openDisplay() {
+    const bool driverChosen = isSet("SDL_VIDEODRIVER");
+    if (!driverChosen && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
+        std::fputs("velno: cannot open a display: neither DISPLAY nor WAYLAND_DISPLAY is set\n",
+                   stderr);
+        return false;
+    }
+    if (velno::quietly([] { return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER); }) != 0) {
+        std::fprintf(stderr, "velno: cannot open a display: %s\n", SDL_GetError());
+        return false;
+    }
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    if (!driverChosen && (driver == "offscreen" || driver == "dummy")) {
+        if (isSet("DISPLAY")) {
+            std::fprintf(stderr, "velno: cannot open a display: cannot connect to X display %s\n",
+                         std::getenv("DISPLAY"));
+        } else {
+            std::fprintf(stderr, "velno: cannot open a display: cannot connect to Wayland display %s\n",
+                         std::getenv("WAYLAND_DISPLAY"));
+        }
+        SDL_Quit();
+        return false;
+    }
+    return true;
+}
+
+uint64_t wallClockMs() {
+    timespec ts;
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u;
+}
+
+// Shows the canvas: the frame scaled by a whole factor, letterboxed in black.
+void present() {
+    if (windowClosed || renderer == nullptr) return;
+    SDL_UpdateTexture(frameTexture, nullptr, canvas->pixels(), CLIENT_WIDTH * 4);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, frameTexture, nullptr, nullptr);
+    SDL_RenderPresent(renderer);
+}
+
+void paintIfDamaged() {
+    if (windowClosed || !canvas->hasDamage()) return;
+    canvas->paint();
+    present();
+}
+
+// The window icon: the bad-mail envelope on a transparent square.
+void setWindowIcon() {
+    const Picture* envelope = canvas->pictures().find(BMP_MAIL_PURPLE);
+    if (envelope == nullptr || envelope->width > 32 || envelope->height > 32) return;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, 32, 32, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (icon == nullptr) return;
+    SDL_FillRect(icon, nullptr, 0);
+    const int left = (32 - envelope->width) / 2, top = 32 - envelope->height - 4;
+    for (int y = 0; y < envelope->height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(icon->pixels) +
+                                                (top + y) * icon->pitch);
+        for (int x = 0; x < envelope->width; ++x) {
+            row[left + x] = 0xFF000000u | envelope->pixels[static_cast<std::size_t>(y * envelope->width + x)];
+        }
+    }
+    SDL_SetWindowIcon(gameWindow, icon);
+    SDL_FreeSurface(icon);
+}
+
+bool createGameWindow(int scale) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    gameWindow = SDL_CreateWindow(velno::sjisToUtf8(INITIAL_TITLE).c_str(), SDL_WINDOWPOS_CENTERED,
+                                  SDL_WINDOWPOS_CENTERED, CLIENT_WIDTH * scale,
+                                  CLIENT_HEIGHT * scale, SDL_WINDOW_HIDDEN);
+    if (gameWindow == nullptr) return false;
+    renderer = SDL_CreateRenderer(gameWindow, -1, 0);
+    if (renderer == nullptr) renderer = SDL_CreateRenderer(gameWindow, -1, SDL_RENDERER_SOFTWARE);
+    if (renderer == nullptr) return false;
+    SDL_RenderSetLogicalSize(renderer, CLIENT_WIDTH, CLIENT_HEIGHT);
+    SDL_RenderSetIntegerScale(renderer, SDL_TRUE);
+    frameTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                     CLIENT_WIDTH, CLIENT_HEIGHT);
+    if (frameTexture == nullptr) return false;
+    setWindowIcon();
+    SDL_ShowWindow(gameWindow);
+    SDL_RaiseWindow(gameWindow);
+    // Without a window manager nothing else gives the new window the keyboard.
+    SDL_SetWindowInputFocus(gameWindow);
+    return true;
+}
+
+void openSticks() {
+    for (SDL_Joystick*& stick : sticks) {
+        if (stick != nullptr) SDL_JoystickClose(stick);
+        stick = nullptr;
+    }
+    if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0) return;
+    const int count = SDL_NumJoysticks();
+    for (int i = 0; i < count && i < 2; ++i) sticks[i] = SDL_JoystickOpen(i);
+}
+
+velno::JoystickReading readStick(SDL_Joystick* stick) {
+    velno::JoystickReading reading;
+    if (stick == nullptr || SDL_JoystickGetAttached(stick) == SDL_FALSE) return reading;
+    if (SDL_JoystickNumAxes(stick) > 0) {
+        reading.x = velno::joystickAxisToScale(SDL_JoystickGetAxis(stick, 0));
+    }
+    const int buttons = SDL_JoystickNumButtons(stick);
+    for (int b = 0; b < buttons && b < 32; ++b) {
+        if (SDL_JoystickGetButton(stick, b) != 0) reading.buttons |= 1u << b;
+    }
+    return reading;
+}
+
+bool keyHeld(const Uint8* state, int count, SDL_Scancode code) {
+    return code > SDL_SCANCODE_UNKNOWN && code < count && state[code] != 0;
+}
+
+// True for the keys the game reads; in the demo every other key ends it.
+bool isControlKey(SDL_Keycode key) {
+    switch (key) {
+        case SDLK_LEFT: case SDLK_RIGHT: case SDLK_SPACE: case SDLK_x: case SDLK_z:
+        case SDLK_LSHIFT: case SDLK_RSHIFT: case SDLK_LCTRL: case SDLK_RCTRL:
+        case SDLK_LALT: case SDLK_RALT:
+            return true;
+        default:
+            return false;
+    }
+}
+
+Uint32 pushTick(Uint32 interval, void*) {
+    // One pending tick is enough: the game's time gate drops extra ones anyway.
+    if (!tickPending.exchange(true)) {
+        SDL_Event event{};
+        event.type = tickEvent;
+        event.user.code = static_cast<Sint32>(GAME_TIMER_ID);
+        SDL_PushEvent(&event);
+    }
+    return interval;
+}
+
+void toggleFullscreen() {
+    const bool full = (SDL_GetWindowFlags(gameWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(gameWindow, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    present();
+}
+
+void runMessageLoop() {
+    SDL_Event e;
+    while (!windowClosed && SDL_WaitEvent(&e)) {
+        if (e.type == tickEvent) {
+            tickPending = false;
+            tickGame(static_cast<unsigned>(e.user.code));
+            paintIfDamaged();
+            continue;
+        }
+        switch (e.type) {
+            case SDL_QUIT:
+                closeMainWindow();
+                break;
+            case SDL_WINDOWEVENT:
+                if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+                    closeMainWindow();
+                } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                           e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                    present();
+                }
+                break;
+            case SDL_KEYDOWN: {
+                const SDL_Keycode key = e.key.keysym.sym;
+                const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+                if (alt && (key == SDLK_RETURN || key == SDLK_KP_ENTER)) {
+                    if (!e.key.repeat) toggleFullscreen();
+                } else if (alt && key == SDLK_F4) {
+                    closeMainWindow();
+                } else if (demoMode && !isControlKey(key)) {
+                    closeMainWindow();
+                }
+                break;
+            }
+            case SDL_JOYDEVICEADDED:
+            case SDL_JOYDEVICEREMOVED:
+                openSticks();
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+}  // namespace
+
+// ---- Host operations of the game core ------------------------------------
+
+void invalidateArea(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    if (!windowClosed && canvas != nullptr) canvas->invalidate(left, top, right, bottom);
+}
+
+void invalidateAll() {
+    if (!windowClosed && canvas != nullptr) canvas->invalidateAll();
+}
+
+void closeMainWindow() {
+    if (windowClosed) return;
+    windowClosed = true;
+    if (frameTexture != nullptr) SDL_DestroyTexture(frameTexture);
+    if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+    if (gameWindow != nullptr) SDL_DestroyWindow(gameWindow);
+    frameTexture = nullptr;
+    renderer = nullptr;
+    gameWindow = nullptr;
+}
+
+bool isMainWindowForeground() {
+    return !windowClosed && gameWindow != nullptr &&
+           (SDL_GetWindowFlags(gameWindow) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+uint32_t currentTimeMs() {
+    return SDL_GetTicks();
+}
+
+InputState sampleInput() {
+    if (demoMode) return botInput(gameState);
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    velno::HeldKeys keys;
+    keys.left = keyHeld(state, count, SDL_SCANCODE_LEFT);
+    keys.right = keyHeld(state, count, SDL_SCANCODE_RIGHT);
+    keys.space = keyHeld(state, count, SDL_SCANCODE_SPACE);
+    // X and Z by the letters they type in the current keyboard layout.
+    keys.x = keyHeld(state, count, SDL_GetScancodeFromKey(SDLK_x));
+    keys.z = keyHeld(state, count, SDL_GetScancodeFromKey(SDLK_z));
+    keys.leftShift = keyHeld(state, count, SDL_SCANCODE_LSHIFT);
+    keys.rightShift = keyHeld(state, count, SDL_SCANCODE_RSHIFT);
+    keys.leftCtrl = keyHeld(state, count, SDL_SCANCODE_LCTRL);
+    keys.rightCtrl = keyHeld(state, count, SDL_SCANCODE_RCTRL);
+    return velno::foldInput(keys, readStick(sticks[0]), readStick(sticks[1]));
+}
+
+// ---- Entry ---------------------------------------------------------------
+
+int main(int argc, char** argv) {
+    const uint64_t startMs = wallClockMs();
+    Options options;
+    int exitCode = 0;
+    if (!parseOptions(argc, argv, options, exitCode)) return exitCode;
+    demoMode = options.demo;
+    const char* timing = std::getenv("VELNO_TIMING");
+    reportTiming = timing != nullptr && timing[0] == '1';
+
+    if (!openDisplay()) return 1;
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) {
+        std::fprintf(stderr, "velno: no joysticks (%s); keyboard only\n", SDL_GetError());
+    }
+    tickEvent = SDL_RegisterEvents(1);
+    const int scale = options.scale > 0 ? options.scale : defaultScale();
+
+    // The high-score file's place.
+    const std::string iniPath = velno::hiScoreFilePath();
+
+    int course = options.course;
+    if (!demoMode) {
+        velno::DialogUi ui;
+        std::string error;
+        if (!ui.init(scale, error)) {
+            std::fprintf(stderr, "velno: %s; the dialogs show no text\n", error.c_str());
+        }
+        if (velno::runIntroDialog(ui) != 1) {
+            SDL_Quit();
+            return 0;
+        }
+        course = velno::runCourseDialog(ui);
+        if (course < 0) {
+            SDL_Quit();
+            return 0;
+        }
+    }
+
+    // Pictures and fonts of the frame.
+    static SoftwareCanvas frameCanvas;
+    canvas = &frameCanvas;
+    {
+        std::string error;
+        if (!frameCanvas.init(error)) {
+            std::fprintf(stderr, "velno: %s\n", error.c_str());
+        }
+    }
+
+    setCourse(course);
+    setStartingLives();
+    if (!createGameWindow(scale)) {
+        std::fprintf(stderr, "velno: cannot create the game window: %s\n", SDL_GetError());
+        SDL_Quit();
+        return 1;
+    }
+    // The first paint: the game is not set up yet, so only the banner shows.
+    frameCanvas.invalidateAll();
+    paintIfDamaged();
+    if (reportTiming) {
+        const uint64_t now = wallClockMs();
+        std::fprintf(stderr, "velno: first frame at %llu, %llu ms after main\n",
+                     static_cast<unsigned long long>(now),
+                     static_cast<unsigned long long>(now - startMs));
+    }
+    SDL_SetWindowTitle(gameWindow, velno::sjisToUtf8(COURSES[course].caption).c_str());
+    setSpawnTimers();
+    randomSeed(SDL_GetTicks());
+    layOutRungs();
+    gameState.hiScore = demoMode ? 0 : velno::loadHiScore(iniPath, COURSES[course].hiScoreKey);
+    enterReadyPhase();
+
+    openSticks();
+    SDL_TimerID timer = SDL_AddTimer(TICK_PERIOD_MS, pushTick, nullptr);
+    velno::openAudio();
+    velno::startMusic();
+
+    runMessageLoop();
+
+    if (timer != 0) SDL_RemoveTimer(timer);
+    velno::stopMusic();
+    velno::stopEffects();
+    if (!demoMode) {
+        if (gameState.hiScore < gameState.score) gameState.hiScore = gameState.score;
+        velno::saveHiScore(iniPath, COURSES[course].hiScoreKey, gameState.hiScore);
+    }
+    velno::closeAudio();
+    for (SDL_Joystick* stick : sticks) {
+        if (stick != nullptr) SDL_JoystickClose(stick);
+    }
+    SDL_Quit();
+    return 0;
+}
