@@ -221,13 +221,10 @@ void drawVirus(Canvas& c, int x, int y) {
     // The spindle: where two circles overlap, pointed at top and bottom.
     Shape spindle = intersect(circle(cx - 8.0, cy, 11.2), circle(cx + 8.0, cy, 11.2));
     spindle = intersect(spindle, circle(cx, cy, 9.4));
-    c.fill(spindle, [&](double px, double) { return px < cx - 0.5 ? tealLight : teal; }, x, y,
+    c.fill(spindle, [&](double px, double) { return px < cx - 1.6 ? tealLight : teal; }, x, y,
            x + 24, y + 24, 6);
-    // A gloss on the black shell.
-    c.fill(intersect(ring(cx, cy, 8.4, 7.0), [&](double px, double py) {
-               return px < cx - 4 && py < cy - 1;
-           }),
-           Rgb{88, 88, 96}, x, y, x + 24, y + 24, 6);
+    // A glint on the black shell.
+    c.fill(circle(cx - 5.2, cy - 5.0, 1.3), Rgb{110, 110, 120}, x, y, x + 24, y + 24, 6);
 }
 
 void drawMissile(Canvas& c, int x, int y) {
