@@ -87,13 +87,16 @@ TEST(PaintAllocations, NoneOnceSetUp) {
 }
 
 TEST(PaintAllocations, TheCounterSeesAllocations) {
+    // Kept in volatile places, or the compiler would drop the pairs.
+    static void* volatile kept;
+    static int* volatile keptInt;
     counting = true;
     allocations = 0;
-    void* p = std::malloc(16);
-    auto* q = new int(3);
+    kept = std::malloc(16);
+    keptInt = new int(3);
     counting = false;
-    std::free(p);
-    delete q;
+    std::free(kept);
+    delete keptInt;
 #ifdef VELNO_SANITIZED
     GTEST_SKIP() << "malloc belongs to the sanitizer";
 #endif
