@@ -4,8 +4,9 @@
 // exactly on it, so the loop restarts without a gap.
 //
 // Form: A A' B B'. A is a tense minor verse over Am-F-G-Em-Am-F-G-E with a
-// pumping octave bass; B lifts to F-G-Em-Am-Dm-G-C-E with a singing line over
-// a vibraphone arpeggio, and its last E chord leads back to the top.
+// pumping octave bass and off-beat piano chords; A' adds a vibraphone. B lifts
+// to F-G-Em-Am-Dm-G-C-E with a singing line over a vibraphone arpeggio; B'
+// doubles the tune in brass, and its last E chord leads back to the top.
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -158,11 +159,12 @@ std::vector<uint8_t> makeMusic(std::vector<TuneNote>* notes, int* ticksPerBar) {
     conductor.control(0, {0xFF, 0x59, 0x02, 0, 1});  // A minor
 
     Track lead{"Lead", {}}, bass{"Bass", {}}, chords{"Chords", {}}, arp{"Arpeggio", {}},
-        drums{"Drums", {}};
+        brass{"Brass", {}}, drums{"Drums", {}};
     setup(lead, 0, 80, 88, 64, 40);    // square lead
     setup(bass, 1, 38, 96, 64, 10);    // synth bass
     setup(chords, 2, 5, 70, 44, 50);   // electric piano
     setup(arp, 3, 11, 64, 86, 60);     // vibraphone
+    setup(brass, 4, 62, 72, 40, 50);   // synth brass
     setup(drums, 9, 0, 92, 64, 30);    // standard kit
 
     for (int section = 0; section < 4; ++section) {
@@ -175,6 +177,19 @@ std::vector<uint8_t> makeMusic(std::vector<TuneNote>* notes, int* ticksPerBar) {
             std::string tune = melody[bar];
             if (last && bar == 7) tune = isB ? MELODY_B_END : MELODY_A_END;
             line(lead, 0, start, tune, isB ? 96 : 90, 0.88);
+            // The last pass doubles the tune an octave down in brass.
+            if (isB && last) {
+                std::string low;
+                std::istringstream words(tune);
+                for (std::string w; words >> w;) {
+                    size_t colon = w.find(':');
+                    std::string pitch = w.substr(0, colon);
+                    char octave = pitch.back();
+                    pitch.back() = char(octave - 1);
+                    low += pitch + w.substr(colon) + " ";
+                }
+                line(brass, 4, start, low, 70, 0.95);
+            }
 
             // Bass: pumping octaves in A, walking roots and fifths in B.
             const int root = key(chord[bar].root);
@@ -188,7 +203,11 @@ std::vector<uint8_t> makeMusic(std::vector<TuneNote>* notes, int* ticksPerBar) {
             for (int beat = 0; beat < 4; ++beat)
                 for (const char* tone : chord[bar].tones)
                     chords.note(2, start + beat * PPQ + EIGHTH, EIGHTH * 7 / 10, key(tone) - 12, 74);
-            // A rising arpeggio an octave up in B.
+            // The vibraphone: quarter-note chord tones in A', a rising
+            // eighth-note arpeggio an octave up in B.
+            if (!isB && last)
+                for (int beat = 0; beat < 4; ++beat)
+                    arp.note(3, start + beat * PPQ, PPQ, key(chord[bar].tones[(beat + bar) % 3]) + 12, 46);
             if (isB)
                 for (int step = 0; step < 8; ++step) {
                     const char* tone = chord[bar].tones[step % 3];
@@ -211,7 +230,7 @@ std::vector<uint8_t> makeMusic(std::vector<TuneNote>* notes, int* ticksPerBar) {
         }
     }
 
-    std::vector<Track*> tracks = {&conductor, &lead, &bass, &chords, &arp, &drums};
+    std::vector<Track*> tracks = {&conductor, &lead, &bass, &chords, &arp, &brass, &drums};
     if (ticksPerBar) *ticksPerBar = BAR;
     if (notes) {
         // Track::note adds each note-on with its note-off right after it.

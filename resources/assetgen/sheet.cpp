@@ -163,7 +163,7 @@ Canvas makeContactSheet(const std::vector<Picture>& pictures, const Canvas& icon
     const int bars = ticksPerBar > 0 ? (end + ticksPerBar - 1) / ticksPerBar : 0;
     drawText(sheet, detail,
              std::to_string(bars) + " bars of 4/4 at 150 beats a minute; lead, bass, electric "
-             "piano, vibraphone, drums. Form A A' B B', looping from the last bar line.",
+             "piano, vibraphone, brass, drums. Form A A' B B', looping from the last bar line.",
              MARGIN, tuneTop + 22);
     const int rx = MARGIN, ry = tuneTop + 44, rw = WIDTH - 2 * MARGIN, drumRows = 28;
     const int keyRows = highKey - lowKey + 1;
@@ -178,7 +178,7 @@ Canvas makeContactSheet(const std::vector<Picture>& pictures, const Canvas& icon
     const char* parts[] = {"A", "A'", "B", "B'"};
     for (int k = 0; k < 4 && bars >= 32; ++k)
         drawText(sheet, label, parts[k], tx(k * 8 * ticksPerBar) + 4, ry + 2);
-    const Rgb colours[] = {{220, 40, 40}, {40, 70, 200}, {60, 160, 80}, {200, 130, 20}};
+    const Rgb colours[] = {{220, 40, 40}, {40, 70, 200}, {60, 160, 80}, {200, 130, 20}, {150, 60, 170}};
     for (const TuneNote& n : tune) {
         if (n.channel == 9) {
             int row = n.key == 36 ? 0 : n.key == 38 ? 1 : (n.key == 42 || n.key == 46) ? 2 : 3;
@@ -187,7 +187,7 @@ Canvas makeContactSheet(const std::vector<Picture>& pictures, const Canvas& icon
             continue;
         }
         int yy = ry + 4 + int((highKey - n.key) * rowH);
-        Rgb c = colours[std::clamp(n.channel, 0, 3)];
+        Rgb c = colours[std::clamp(n.channel, 0, 4)];
         sheet.fillRect(tx(n.start), yy, std::max(tx(n.start) + 1, tx(n.start + n.length) - 1),
                        yy + std::max(2, int(rowH)), c);
     }
