@@ -13,7 +13,9 @@ class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
     // Copies a whole picture, by resource number, opaquely with its top-left
-    // corner at (x, y). A missing picture draws nothing.
+    // corner at (x, y). A missing picture draws nothing. Selecting the picture
+    // is part of the copy: a surface that has to select pictures into a
+    // memory context does so here, before each copy.
     virtual void copyPicture(int number, int32_t x, int32_t y) = 0;
     // A one-pixel black line from (x0, y0) up to but not including (x1, y1).
     virtual void line(int32_t x0, int32_t y0, int32_t x1, int32_t y1) = 0;
