@@ -66,8 +66,10 @@ public:
                                    height * ui.scale(), SDL_WINDOW_HIDDEN);
         if (window_ == nullptr) return;
         if (owner != nullptr) SDL_SetWindowModalFor(window_, owner);
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
-        if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        // A dialog is drawn once per input event; SDL's software renderer
+        // starts at once and needs no graphics driver.
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
         if (renderer_ != nullptr) {
             SDL_RenderSetLogicalSize(renderer_, width, height);
             SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);

@@ -181,6 +181,22 @@ void setWindowIcon() {
     SDL_FreeSurface(icon);
 }
 
+// True when the renderer is OpenGL drawn by the processor (Mesa's llvmpipe
+// and the like, as on a virtual X server).
+bool isSoftwareOpenGl(SDL_Renderer* r) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(r, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (getString == nullptr) return false;
+    const unsigned char* name = getString(0x1F01);  // GL_RENDERER
+    if (name == nullptr) return false;
+    const std::string renderer = reinterpret_cast<const char*>(name);
+    return renderer.find("llvmpipe") != std::string::npos ||
+           renderer.find("softpipe") != std::string::npos ||
+           renderer.find("Software Rasterizer") != std::string::npos;
+}
+
 bool createGameWindow(int scale) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     gameWindow = SDL_CreateWindow(velno::sjisToUtf8(INITIAL_TITLE).c_str(), SDL_WINDOWPOS_CENTERED,
@@ -188,6 +204,12 @@ bool createGameWindow(int scale) {
                                   CLIENT_HEIGHT * scale, SDL_WINDOW_HIDDEN);
     if (gameWindow == nullptr) return false;
     renderer = SDL_CreateRenderer(gameWindow, -1, 0);
+    if (renderer != nullptr && isSoftwareOpenGl(renderer)) {
+        // A GL renderer that draws on the processor costs far more than SDL's
+        // own software renderer for one scaled picture per frame.
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+    }
     if (renderer == nullptr) renderer = SDL_CreateRenderer(gameWindow, -1, SDL_RENDERER_SOFTWARE);
     if (renderer == nullptr) return false;
     SDL_RenderSetLogicalSize(renderer, CLIENT_WIDTH, CLIENT_HEIGHT);
