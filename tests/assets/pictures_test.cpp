@@ -16,12 +16,12 @@ namespace {
 using assets_test::Bytes;
 using assets_test::embedded;
 
-struct PictureSpec {
+struct PictureEntry {
     int number;
     int width, height, bits;
 };
 
-const PictureSpec PICTURES[] = {
+const PictureEntry PICTURES[] = {
     {BMP_MISSILE, 8, 8, 4},        {BMP_MISFIRE_0, 640, 480, 4},  {BMP_MISFIRE_1, 640, 480, 4},
     {BMP_MISFIRE_2, 640, 480, 4},  {BMP_PLAYER, 32, 32, 8},       {BMP_MAIL_YELLOW, 24, 16, 4},
     {BMP_MAIL_RED, 24, 16, 4},     {BMP_MAIL_PURPLE, 24, 16, 4},  {BMP_MAIL_CYAN, 24, 16, 4},
@@ -69,37 +69,37 @@ private:
     std::unique_ptr<SDL_Surface, Free> surface_;
 };
 
-class PictureTest : public testing::TestWithParam<PictureSpec> {};
+class PictureTest : public testing::TestWithParam<PictureEntry> {};
 
 TEST_P(PictureTest, IsAnUncompressedDibOfTheCatalogueSizeAndDepth) {
-    const PictureSpec spec = GetParam();
-    Bytes b = embedded(ResourceType::Picture, spec.number);
+    const PictureEntry want = GetParam();
+    Bytes b = embedded(ResourceType::Picture, want.number);
     ASSERT_NE(b.data, nullptr);
     ASSERT_GT(b.size, 54u);
     EXPECT_EQ(b.tag(0, 2), "BM");
     EXPECT_EQ(b.le32(2), b.size);
     EXPECT_EQ(b.le32(14), 40u) << "info header size";
-    EXPECT_EQ(b.sle32(18), spec.width);
-    EXPECT_EQ(b.sle32(22), spec.height) << "positive height: rows stored bottom-up";
-    EXPECT_EQ(b.le16(28), uint32_t(spec.bits));
+    EXPECT_EQ(b.sle32(18), want.width);
+    EXPECT_EQ(b.sle32(22), want.height) << "positive height: rows stored bottom-up";
+    EXPECT_EQ(b.le16(28), uint32_t(want.bits));
     EXPECT_EQ(b.le32(30), 0u) << "uncompressed";
-    const uint32_t colours = 1u << spec.bits;
+    const uint32_t colours = 1u << want.bits;
     EXPECT_EQ(b.le32(46), colours);
-    const uint32_t rowBytes = (uint32_t(spec.width) * spec.bits + 31) / 32 * 4;
+    const uint32_t rowBytes = (uint32_t(want.width) * want.bits + 31) / 32 * 4;
     EXPECT_EQ(b.le32(10), 14 + 40 + colours * 4) << "pixel data follows the palette";
-    EXPECT_EQ(b.size, 14 + 40 + colours * 4 + rowBytes * spec.height);
+    EXPECT_EQ(b.size, 14 + 40 + colours * 4 + rowBytes * want.height);
 
-    Decoded d(spec.number);
+    Decoded d(want.number);
     ASSERT_TRUE(d.ok()) << SDL_GetError();
-    EXPECT_EQ(d.width(), spec.width);
-    EXPECT_EQ(d.height(), spec.height);
+    EXPECT_EQ(d.width(), want.width);
+    EXPECT_EQ(d.height(), want.height);
 }
 
 TEST_P(PictureTest, EnvelopesHaveNoWhiteAndEverythingElseHasWhiteCorners) {
-    const PictureSpec spec = GetParam();
-    Decoded d(spec.number);
+    const PictureEntry want = GetParam();
+    Decoded d(want.number);
     ASSERT_TRUE(d.ok());
-    const bool envelope = std::find(std::begin(ENVELOPES), std::end(ENVELOPES), spec.number) !=
+    const bool envelope = std::find(std::begin(ENVELOPES), std::end(ENVELOPES), want.number) !=
                           std::end(ENVELOPES);
     if (envelope) {
         for (int y = 0; y < d.height(); ++y)
@@ -115,7 +115,7 @@ TEST_P(PictureTest, EnvelopesHaveNoWhiteAndEverythingElseHasWhiteCorners) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, PictureTest, testing::ValuesIn(PICTURES),
-                         [](const testing::TestParamInfo<PictureSpec>& info) {
+                         [](const testing::TestParamInfo<PictureEntry>& info) {
                              return std::to_string(info.param.number);
                          });
 

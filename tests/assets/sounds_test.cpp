@@ -11,18 +11,18 @@ namespace {
 using assets_test::Bytes;
 using assets_test::embedded;
 
-struct WaveSpec {
+struct WaveEntry {
     int number;
     uint32_t channels, rate, bits, frames;
 };
 
-const WaveSpec WAVES[] = {
+const WaveEntry WAVES[] = {
     {SFX_MISFIRE, 2, 22050, 16, 46305},   {SFX_BLAST, 1, 11025, 8, 4014},
     {SFX_SHOT, 1, 44100, 16, 2784},       {SFX_VIRUS_FIRE, 1, 44100, 16, 5696},
     {SFX_DELIVERED, 1, 22050, 16, 24192},
 };
 
-class WaveTest : public testing::TestWithParam<WaveSpec> {};
+class WaveTest : public testing::TestWithParam<WaveEntry> {};
 
 // Walks the chunks of a RIFF WAVE file; fails the test on a malformed layout.
 struct Chunks {
@@ -45,26 +45,26 @@ Chunks walk(const Bytes& b) {
 }
 
 TEST_P(WaveTest, HasTheCatalogueFormatAndFrameCount) {
-    const WaveSpec spec = GetParam();
-    Bytes b = embedded(ResourceType::Wave, spec.number);
+    const WaveEntry want = GetParam();
+    Bytes b = embedded(ResourceType::Wave, want.number);
     ASSERT_NE(b.data, nullptr);
     Chunks c = walk(b);
     ASSERT_NE(c.fmt, 0u) << "no fmt chunk";
     ASSERT_NE(c.data, 0u) << "no data chunk";
     ASSERT_GE(c.fmtSize, 16u);
     EXPECT_EQ(b.le16(c.fmt), 1u) << "PCM";
-    EXPECT_EQ(b.le16(c.fmt + 2), spec.channels);
-    EXPECT_EQ(b.le32(c.fmt + 4), spec.rate);
-    const uint32_t blockAlign = spec.channels * spec.bits / 8;
-    EXPECT_EQ(b.le32(c.fmt + 8), spec.rate * blockAlign);
+    EXPECT_EQ(b.le16(c.fmt + 2), want.channels);
+    EXPECT_EQ(b.le32(c.fmt + 4), want.rate);
+    const uint32_t blockAlign = want.channels * want.bits / 8;
+    EXPECT_EQ(b.le32(c.fmt + 8), want.rate * blockAlign);
     EXPECT_EQ(b.le16(c.fmt + 12), blockAlign);
-    EXPECT_EQ(b.le16(c.fmt + 14), spec.bits);
-    EXPECT_EQ(c.dataSize, std::size_t(spec.frames) * blockAlign);
+    EXPECT_EQ(b.le16(c.fmt + 14), want.bits);
+    EXPECT_EQ(c.dataSize, std::size_t(want.frames) * blockAlign);
 }
 
 TEST_P(WaveTest, DecodesAndIsNeitherSilentNorClipped) {
-    const WaveSpec spec = GetParam();
-    Bytes b = embedded(ResourceType::Wave, spec.number);
+    const WaveEntry want = GetParam();
+    Bytes b = embedded(ResourceType::Wave, want.number);
     ASSERT_NE(b.data, nullptr);
     SDL_AudioSpec got;
     Uint8* buffer = nullptr;
@@ -72,14 +72,14 @@ TEST_P(WaveTest, DecodesAndIsNeitherSilentNorClipped) {
     ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(b.data, int(b.size)), 1, &got, &buffer, &length),
               nullptr)
         << SDL_GetError();
-    EXPECT_EQ(got.channels, spec.channels);
-    EXPECT_EQ(uint32_t(got.freq), spec.rate);
-    EXPECT_EQ(length, spec.frames * spec.channels * spec.bits / 8);
+    EXPECT_EQ(got.channels, want.channels);
+    EXPECT_EQ(uint32_t(got.freq), want.rate);
+    EXPECT_EQ(length, want.frames * want.channels * want.bits / 8);
     // Peak level, as a fraction of full scale.
     double peak = 0;
-    const uint32_t samples = length / (spec.bits / 8);
+    const uint32_t samples = length / (want.bits / 8);
     for (uint32_t i = 0; i < samples; ++i) {
-        double v = spec.bits == 8 ? (buffer[i] - 128) / 128.0
+        double v = want.bits == 8 ? (buffer[i] - 128) / 128.0
                                   : int16_t(buffer[2 * i] | buffer[2 * i + 1] << 8) / 32768.0;
         peak = std::max(peak, std::abs(v));
     }
@@ -89,7 +89,7 @@ TEST_P(WaveTest, DecodesAndIsNeitherSilentNorClipped) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, WaveTest, testing::ValuesIn(WAVES),
-                         [](const testing::TestParamInfo<WaveSpec>& info) {
+                         [](const testing::TestParamInfo<WaveEntry>& info) {
                              return std::to_string(info.param.number);
                          });
 
