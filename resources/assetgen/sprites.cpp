@@ -252,11 +252,13 @@ void drawPlayer(Canvas& c, int x, int y) {
     auto P = [&](double px, double py) { return std::make_pair(x + px, y + py); };
     const Rgb rod{44, 44, 60}, pale{150, 206, 255}, paleEdge{96, 160, 236}, blue{28, 72, 220},
         deepBlue{16, 40, 150};
-    // Two thin rods spread to both sides.
-    c.fill(segment(x + 12.5, y + 19.0, x + 1.0, y + 8.5, 1.3), rod, x, y, x1, y1, 6);
-    c.fill(segment(x + 19.5, y + 19.0, x + 31.0, y + 8.5, 1.3), rod, x, y, x1, y1, 6);
-    c.fill(circle(x + 1.2, y + 8.7, 1.1), rod, x, y, x1, y1, 6);
-    c.fill(circle(x + 30.8, y + 8.7, 1.1), rod, x, y, x1, y1, 6);
+    // Two thin rods spread to both sides. Everything stays inside columns
+    // 2 to 29: a move of 6 pixels repaints only 4 columns of the craft's old
+    // place, so the two outer columns on each side must be background.
+    c.fill(segment(x + 12.5, y + 19.0, x + 3.4, y + 9.8, 1.3), rod, x, y, x1, y1, 6);
+    c.fill(segment(x + 19.5, y + 19.0, x + 28.6, y + 9.8, 1.3), rod, x, y, x1, y1, 6);
+    c.fill(circle(x + 3.3, y + 9.7, 1.0), rod, x, y, x1, y1, 6);
+    c.fill(circle(x + 28.7, y + 9.7, 1.0), rod, x, y, x1, y1, 6);
     // Wings: the pale outer sweep, the blue inner feather.
     for (int side = -1; side <= 1; side += 2) {
         auto m = [&](double px, double py) { return P(16 + side * (16 - px), py); };

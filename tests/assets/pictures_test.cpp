@@ -196,6 +196,15 @@ TEST(Colours, EachEnvelopeAndMailboxHasItsOwnColour) {
     }
 }
 
+TEST(Player, LeavesTwoWhiteColumnsOnEachSide) {
+    // A step of 6 pixels repaints only 4 columns of the craft's old place, so
+    // anything drawn in the outer two columns would leave a trail.
+    Decoded d(BMP_PLAYER);
+    ASSERT_TRUE(d.ok());
+    for (int y = 0; y < 32; ++y)
+        for (int x : {0, 1, 30, 31}) EXPECT_EQ(d.at(x, y), WHITE) << x << "," << y;
+}
+
 TEST(MisfirePages, BoardPageIsPalePinkInsideItsMargin) {
     Decoded d(BMP_MISFIRE_2);
     ASSERT_TRUE(d.ok());
