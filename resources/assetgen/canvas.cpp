@@ -335,13 +335,8 @@ void drawVertical(Canvas& canvas, const TextStyle& style, const std::string& utf
     static const std::string corner[] = {"、", "。"};
     static const std::string small[] = {"ゃ", "ゅ", "ょ", "っ", "ャ", "ュ", "ョ", "ッ",
                                         "ァ", "ィ", "ゥ", "ェ", "ォ", "ぁ", "ぃ", "ぅ", "ぇ", "ぉ"};
-    int ascent = TTF_FontAscent(fontFor(style));
-    int lineTop = 0;  // where the em box starts within a rendered line
-    {
-        int h = TTF_FontHeight(fontFor(style));
-        lineTop = std::max(0, (h - style.size) / 2);
-    }
-    (void)ascent;
+    // Where the em box starts within a rendered line.
+    const int lineTop = std::max(0, (TTF_FontHeight(fontFor(style)) - style.size) / 2);
     for (const std::string& ch : splitChars(utf8)) {
         Mask m = renderMask(style, ch);
         int dx = cx - m.w / 2, dy = y - lineTop;
@@ -489,7 +484,6 @@ Indexed quantise(const Canvas& canvas, int bitsPerPixel, const std::vector<Rgb>&
                   int la = a.r * 3 + a.g * 6 + a.b, lb = b.r * 3 + b.g * 6 + b.b;
                   return la != lb ? la < lb : key(a) < key(b);
               });
-    const size_t used = palette.size();
 
     Indexed out;
     out.width = canvas.width();
@@ -507,7 +501,6 @@ Indexed quantise(const Canvas& canvas, int bitsPerPixel, const std::vector<Rgb>&
         }
     }
     palette.resize(size, BLACK);
-    (void)used;
     out.palette = palette;
     return out;
 }
