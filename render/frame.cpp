@@ -10,7 +10,7 @@ namespace {
 
 constexpr int32_t BANNER_X = 0;
 constexpr int32_t BANNER_Y = 0;
-constexpr int32_t MAILBOX_HALF_OFFSET = 16;  // the post sits under the lane line
+constexpr int32_t MAILBOX_LEFT_OFFSET = 16;  // of a mailbox from its lane line
 constexpr int32_t SCORE_LINE_X = 300;
 constexpr int32_t SCORE_LINE_Y = 39;
 constexpr int32_t OVERLAY_Y = 200;
@@ -52,7 +52,7 @@ void drawLanes(DrawingSurface& surface) {
         surface.line(x, LANE_TOP, x, MAILBOX_Y);
         const int picture = gameState.mailboxDestroyed[lane - 1] != 0 ? BMP_MAILBOX_DESTROYED
                                                                       : MAILBOX_PICTURES[lane - 1];
-        surface.copyPicture(picture, x - MAILBOX_HALF_OFFSET, MAILBOX_Y);
+        surface.copyPicture(picture, x - MAILBOX_LEFT_OFFSET, MAILBOX_Y);
     }
 }
 
