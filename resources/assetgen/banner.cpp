@@ -59,7 +59,7 @@ bool inCloud(double x, double y) {
         std::vector<Bump> b;
         for (int i = 0; i < 13; ++i) b.push_back({22.0 + i * 20.0, 48.6 + (i % 2) * 1.0, 11.0 - (i % 2)});
         for (int i = 0; i < 29; ++i) b.push_back({298.0 + i * 11.0, 64.6 + (i % 2) * 0.6, 7.0 - (i % 2) * 0.6});
-        for (int i = 0; i < 60; ++i) b.push_back({16.0 + i * 10.0, 70.5, 6.0});
+        for (int i = 0; i < 50; ++i) b.push_back({18.0 + i * 12.0, 70.0, 7.0});
         b.push_back({14.0, 60.0, 11.0});
         b.push_back({607.0, 68.0, 7.0});
         b.push_back({283.0, 58.0, 8.0});
@@ -90,13 +90,17 @@ Canvas drawBanner() {
     const TextStyle cloudText{Face::PGothic, 11, true, true, GREY};
     auto interior = [](double x, double y) { return inCloud(x, y) && !onCloudEdge(x, y); };
     const std::string words = "The Internet";
-    const int spacing = textWidth(cloudText, words) + 22;
     const struct {
         int y, start;
-    } rows[] = {{44, 18}, {57, 60}, {61, 306}};
-    for (auto row : rows)
-        for (int x = row.start; x + spacing - 22 < (row.y < 60 ? 284 : 610); x += spacing)
-            drawText(c, cloudText, words, x, row.y, interior);
+    } rows[] = {{44, 18}, {57, 60}, {62, 312}};
+    for (auto row : rows) {
+        // Under the score-line field the cloud is flatter: smaller words.
+        TextStyle style = cloudText;
+        if (row.y > 60) style.size = 10;
+        const int gap = textWidth(style, words) + 22;
+        for (int x = row.start; x + gap - 22 < (row.y < 60 ? 284 : 610); x += gap)
+            drawText(c, style, words, x, row.y, interior);
+    }
     c.fill(onCloudEdge, BLACK, 0, 37, 620, 78, 4);
 
     // Navy bands.
