@@ -5,7 +5,8 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-dev pkg-config \
 	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev \
 	libfontconfig-dev libgtest-dev libbenchmark-dev \
 	fonts-ipafont-gothic fonts-ipafont-mincho timgm6mb-soundfont \
-	xvfb xauth xdotool
+	xvfb xauth xdotool \
+	mingw-w64 wine wine64 locales imagemagick
 
 BUILD      := build
 BUILD_ASAN := build-asan
@@ -14,7 +15,7 @@ FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build build-asan test play bench assets goldens fuzz clean
+.PHONY: all deps build build-asan test play bench assets goldens fuzz clean win32 test-win32
 
 all: build
 
@@ -48,6 +49,7 @@ test: build build-asan
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -LE no-sanitizer
+	$(MAKE) test-win32
 
 play: build
 	cd resources && ../$(BUILD)/shell/sdl/velno
@@ -80,3 +82,27 @@ fuzz: deps
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) build-fuzz
+
+# VELNO.EXE for Windows, cross-compiled with mingw-w64: 32-bit and 64-bit.
+WIN32_I686 := build-win32-i686
+WIN32_X64  := build-win32-x64
+
+$(WIN32_I686)/build.ninja:
+	cmake -S shell/win32 -B $(WIN32_I686) $(CMAKE_GEN) \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/shell/win32/toolchain-i686-w64-mingw32.cmake
+
+$(WIN32_X64)/build.ninja:
+	cmake -S shell/win32 -B $(WIN32_X64) $(CMAKE_GEN) \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/shell/win32/toolchain-x86_64-w64-mingw32.cmake \
+	  -DVELNO_NATIVE_BUILD=$(CURDIR)/$(BUILD)
+
+win32: deps $(WIN32_I686)/build.ninja $(WIN32_X64)/build.ninja
+	cmake --build $(WIN32_I686) -j $(JOBS)
+	cmake --build $(WIN32_X64) -j $(JOBS)
+	@ls -l $(WIN32_I686)/VELNO.EXE $(WIN32_X64)/VELNO.EXE
+
+# Checks both executables' headers, imports and resources, and plays the
+# 64-bit one under Wine (the 32-bit one cannot run on this kernel).
+test-win32: win32 build
+	cd $(WIN32_I686) && ctest --output-on-failure
+	cd $(WIN32_X64) && ctest --output-on-failure
