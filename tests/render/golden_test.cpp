@@ -118,8 +118,8 @@ TEST_P(GoldenTest, FrameMatchesTheCommittedPicture) {
         return;
     }
     if (readFirstLine(fingerprintPath()) != fingerprint) {
-        GTEST_SKIP() << "the pictures have changed since the golden frames were made; "
-                        "`make goldens` makes them anew (look at them before committing)";
+        FAIL() << "the pictures have changed since the golden frames were made; "
+                  "`make goldens` makes them anew (look at them before committing)";
     }
     SDL_Surface* loaded = IMG_Load(path.c_str());
     ASSERT_NE(loaded, nullptr) << path << ": " << IMG_GetError();
