@@ -209,6 +209,9 @@ bool createGameWindow(int scale) {
         // own software renderer for one scaled picture per frame.
         SDL_DestroyRenderer(renderer);
         renderer = nullptr;
+        // SDL would otherwise put the software renderer's window surface on
+        // the screen through that same GL.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     }
     if (renderer == nullptr) renderer = SDL_CreateRenderer(gameWindow, -1, SDL_RENDERER_SOFTWARE);
     if (renderer == nullptr) return false;
@@ -413,6 +416,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    const uint64_t sdlReadyMs = wallClockMs();
     // Pictures and fonts of the frame.
     static SoftwareCanvas frameCanvas;
     canvas = &frameCanvas;
@@ -423,6 +427,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    const uint64_t canvasReadyMs = wallClockMs();
     setCourse(course);
     setStartingLives();
     if (!createGameWindow(scale)) {
@@ -435,9 +440,14 @@ int main(int argc, char** argv) {
     paintIfDamaged();
     if (reportTiming) {
         const uint64_t now = wallClockMs();
-        std::fprintf(stderr, "velno: first frame at %llu, %llu ms after main\n",
+        std::fprintf(stderr,
+                     "velno: first frame at %llu, %llu ms after main (SDL and dialogs %llu ms, "
+                     "pictures and fonts %llu ms, window and first paint %llu ms)\n",
                      static_cast<unsigned long long>(now),
-                     static_cast<unsigned long long>(now - startMs));
+                     static_cast<unsigned long long>(now - startMs),
+                     static_cast<unsigned long long>(sdlReadyMs - startMs),
+                     static_cast<unsigned long long>(canvasReadyMs - sdlReadyMs),
+                     static_cast<unsigned long long>(now - canvasReadyMs));
     }
     SDL_SetWindowTitle(gameWindow, velno::sjisToUtf8(COURSES[course].caption).c_str());
     setSpawnTimers();
