@@ -8,6 +8,7 @@
 // 36 ms timer and the music. Shutdown stops the timer, the music and the
 // effects and then saves the high score, whichever way the window closed.
 #include <SDL.h>
+#include <SDL_image.h>
 
 #include <atomic>
 #include <cerrno>
@@ -126,6 +127,12 @@ bool openDisplay() {
         return false;
     }
     const std::string driver = SDL_GetCurrentVideoDriver();
+    if (driver == "x11") {
+        // Software-drawn windows (the dialogs, and the game where GL runs on
+        // the processor) go to X directly; SDL would otherwise pass them
+        // through GL, which costs a great deal where GL is itself software.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
     if (!driverChosen && (driver == "offscreen" || driver == "dummy")) {
         if (isSet("DISPLAY")) {
             std::fprintf(stderr, "velno: cannot open a display: cannot connect to X display %s\n",
@@ -162,8 +169,20 @@ void paintIfDamaged() {
     present();
 }
 
-// The window icon: the bad-mail envelope on a transparent square.
+// The window icon: the embedded icon file, or else the bad-mail envelope on
+// a transparent square.
 void setWindowIcon() {
+    ResourceData data{};
+    if (findResource(ResourceType::Icon, ICON_MAIN, data)) {
+        SDL_RWops* rw = SDL_RWFromConstMem(data.data, static_cast<int>(data.size));
+        SDL_Surface* icon = rw != nullptr ? IMG_LoadICO_RW(rw) : nullptr;
+        if (rw != nullptr) SDL_RWclose(rw);
+        if (icon != nullptr) {
+            SDL_SetWindowIcon(gameWindow, icon);
+            SDL_FreeSurface(icon);
+            return;
+        }
+    }
     const Picture* envelope = canvas->pictures().find(BMP_MAIL_PURPLE);
     if (envelope == nullptr || envelope->width > 32 || envelope->height > 32) return;
     SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, 32, 32, 32, SDL_PIXELFORMAT_ARGB8888);
@@ -209,9 +228,6 @@ bool createGameWindow(int scale) {
         // own software renderer for one scaled picture per frame.
         SDL_DestroyRenderer(renderer);
         renderer = nullptr;
-        // SDL would otherwise put the software renderer's window surface on
-        // the screen through that same GL.
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     }
     if (renderer == nullptr) renderer = SDL_CreateRenderer(gameWindow, -1, SDL_RENDERER_SOFTWARE);
     if (renderer == nullptr) return false;
