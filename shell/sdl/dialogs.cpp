@@ -698,7 +698,7 @@ bool DialogUi::init(int scale, std::string& error) {
 
 int runIntroDialog(DialogUi& ui) {
     Dialog intro(ui, dialog::introTemplate(), true, nullptr);
-    if (!intro.ok()) return DIALOG_QUIT;
+    if (!intro.ok()) return DIALOG_FAILED;
     intro.setStory(dialog::storyText());
     SdlMessageBoxes boxes(ui, intro.window().window());
     return intro.run([&boxes](int command) { return dialog::introCommand(command, boxes); });
@@ -706,7 +706,7 @@ int runIntroDialog(DialogUi& ui) {
 
 int runCourseDialog(DialogUi& ui) {
     Dialog course(ui, dialog::courseTemplate(), true, nullptr);
-    if (!course.ok()) return DIALOG_QUIT;
+    if (!course.ok()) return DIALOG_FAILED;
     // The dial-up course is checked when the dialog opens.
     for (std::size_t i = 0; i < dialog::courseTemplate().controls.size(); ++i) {
         if (dialog::courseTemplate().controls[i].id == dialog::ID_RADIO_DIALUP) {

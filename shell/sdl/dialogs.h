@@ -40,6 +40,8 @@ private:
 // Results of the dialogs; QUIT when the program was asked to end (a signal
 // or the session closing) while a dialog was open.
 constexpr int DIALOG_QUIT = -100;
+// The dialog's window could not be made (SDL_GetError() says why).
+constexpr int DIALOG_FAILED = -101;
 
 // 1 when the player agrees, 2 when the refusal was confirmed.
 int runIntroDialog(DialogUi& ui);

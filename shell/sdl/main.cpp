@@ -421,12 +421,19 @@ int main(int argc, char** argv) {
         if (!ui.init(scale, error)) {
             std::fprintf(stderr, "velno: %s; the dialogs show no text\n", error.c_str());
         }
-        if (velno::runIntroDialog(ui) != 1) {
-            SDL_Quit();
-            return 0;
+        const int agreed = velno::runIntroDialog(ui);
+        if (agreed == 1) {
+            course = velno::runCourseDialog(ui);
+        } else {
+            course = agreed == velno::DIALOG_FAILED ? velno::DIALOG_FAILED : -1;
         }
-        course = velno::runCourseDialog(ui);
+        if (agreed == velno::DIALOG_FAILED || course == velno::DIALOG_FAILED) {
+            std::fprintf(stderr, "velno: cannot show the dialog window: %s\n", SDL_GetError());
+            SDL_Quit();
+            return 1;
+        }
         if (course < 0) {
+            // Refused, cancelled or asked to quit: no game, no file.
             SDL_Quit();
             return 0;
         }
