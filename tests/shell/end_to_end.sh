@@ -15,6 +15,8 @@ cd "$WORK"
 [ -f "$RESOURCES/VELNO.MID" ] && cp "$RESOURCES/VELNO.MID" .
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND exited with status $?" >&2' ERR
+
 fail() {
     echo "FAIL: $*" >&2
     for f in "$WORK"/*.err; do [ -s "$f" ] && { echo "--- $f"; cat "$f"; } >&2; done
@@ -143,10 +145,8 @@ wait_exit $pid
 [ ! -e "$XDG_DATA_HOME" ] || fail "the demo wrote a file"
 
 echo "== no display"
-set +e
-DISPLAY= "$VELNO" 2>"$WORK/nodisplay.err"
-rc=$?
-set -e
+rc=0
+DISPLAY= "$VELNO" 2>"$WORK/nodisplay.err" || rc=$?
 [ $rc = 1 ] || fail "no display gave status $rc"
 [ "$(wc -l <"$WORK/nodisplay.err")" = 1 ] || fail "no display: $(cat "$WORK/nodisplay.err")"
 grep -q display "$WORK/nodisplay.err" || fail "no display: $(cat "$WORK/nodisplay.err")"
