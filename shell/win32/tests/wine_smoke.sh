@@ -5,8 +5,9 @@
 #              dialog; three "Yes" and the final notice end the process with
 #              status 0 and no INI file;
 #   cancel   - cancelling the course dialog ends with status 0 and no INI;
-#   close    - closing the window during play keeps a stored high score that
-#              the game did not beat, and leaves the other courses' keys alone;
+#   close    - the Left arrow moves the craft; closing the window during play
+#              keeps a stored high score that the game did not beat, and
+#              leaves the other courses' keys alone;
 #   play     - agree, default course, fire held down, the game runs to its
 #              game over; status 0 and a fresh INI beside the executable. A
 #              screenshot taken before the first mail is compared with the
@@ -109,6 +110,9 @@ answer() {  # answer NAME KEY: waits for a message box, answers it, waits for it
     press "$id" "$2"
     wait_gone "$id" 10
 }
+craft_left() {  # craft_left SCREENSHOT: left edge of what is drawn in the craft's rows
+    convert "$1" -crop 620x32+0+370 +repage -trim -format '%X' info: 2>/dev/null | tr -d '+'
+}
 running() { [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; }
 
 # Starts a fresh copy of the executable in its own folder (the INI goes beside it).
@@ -188,7 +192,19 @@ course=$(wait_window "$TITLE_COURSE" 20) && sleep 0.3 && press "$course" Return
 game=$(wait_window "$TITLE_GAME" 20)
 check "close: game window shown with the course caption" test -n "$game"
 if [ -n "$game" ]; then
-    sleep 4
+    # Steering through the keyboard state: hold Left for a moment in READY.
+    sleep 1.5
+    screenshot "$game" "$shots/close-before.png"
+    xdotool keydown --window "$game" Left 2>/dev/null
+    sleep 0.6
+    xdotool keyup --window "$game" Left 2>/dev/null
+    sleep 0.3
+    screenshot "$game" "$shots/close-after.png"
+    x0=$(craft_left "$shots/close-before.png")
+    x1=$(craft_left "$shots/close-after.png")
+    check "close: Left arrow moves the craft left (${x0:-none} -> ${x1:-none})" \
+        test "${x1:-999}" -lt "${x0:-0}"
+    sleep 1
     press "$game" alt+F4
 fi
 finish_game 20
