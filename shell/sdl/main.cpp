@@ -122,6 +122,9 @@ bool openDisplay() {
                    stderr);
         return false;
     }
+    // Closing a window is the window's own business (the intro's close box
+    // asks the questions); only a signal or the session ending means quit.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (velno::quietly([] { return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER); }) != 0) {
         std::fprintf(stderr, "velno: cannot open a display: %s\n", SDL_GetError());
         return false;

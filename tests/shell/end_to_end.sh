@@ -81,11 +81,15 @@ wait_exit $pid
 [ "$RC" = 0 ] || fail "decline exit status $RC"
 [ ! -e "$XDG_DATA_HOME" ] || fail "declining wrote $(find "$XDG_DATA_HOME")"
 
-echo "== a No keeps the intro open; then agree and cancel the course"
+echo "== the close box asks too, a No keeps the intro open; then agree and cancel the course"
 export XDG_DATA_HOME=$WORK/cancel
 "$VELNO" 2>"$WORK/cancel.err" &
 pid=$!
-window_named "$TITLE_INTRO" >/dev/null || fail "no intro dialog"
+intro=$(window_named "$TITLE_INTRO") || fail "no intro dialog"
+"$X11_CLOSE" "$intro"
+window_named "$TITLE_QUESTION" >/dev/null || fail "the close box asked no question"
+press Tab Return      # No to the first question
+kill -0 $pid || fail "a No ended the program"
 press alt+n
 window_named "$TITLE_QUESTION" >/dev/null || fail "no first question"
 press Return          # Yes
