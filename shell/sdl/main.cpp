@@ -449,6 +449,7 @@ int main(int argc, char** argv) {
     {
         std::string error;
         if (!frameCanvas.init(error)) {
+            while (!error.empty() && (error.back() == ' ' || error.back() == ';')) error.pop_back();
             std::fprintf(stderr, "velno: %s\n", error.c_str());
         }
     }
