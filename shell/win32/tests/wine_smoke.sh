@@ -103,10 +103,13 @@ press() {  # press WINDOW KEY...
 screenshot() {  # screenshot WINDOW FILE (the window may vanish meanwhile)
     timeout 10 import -window "$1" "$2" 2>/dev/null
 }
+boxes=0
 answer() {  # answer NAME KEY: waits for a message box, answers it, waits for it to go
     local id
     id=$(wait_window "$1" 20) || { echo "     no \"$1\" box"; return 1; }
     sleep 0.3
+    boxes=$((boxes + 1))
+    screenshot "$id" "$shots/box-$boxes.png"
     press "$id" "$2"
     wait_gone "$id" 10
 }
