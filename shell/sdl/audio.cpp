@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <string>
 
 #include "core/game_state.h"
 #include "core/host.h"
@@ -48,16 +49,43 @@ MixerChannel mixerChannel;
 // synthesizer fails; it then stays silent, as after a failed play.
 void musicFinished() {}
 
+// Opens the mixer on the audio driver SDL picks (or SDL_AUDIODRIVER names).
+// SDL keeps to that one driver even when its device cannot be opened, so the
+// other real drivers are tried after it; never the silent ones.
+bool openMixer(std::string& error) {
+    auto attempt = [&error] {
+        return quietly([&error] {
+            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+                error = SDL_GetError();
+                return false;
+            }
+            if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+                error = Mix_GetError();
+                SDL_QuitSubSystem(SDL_INIT_AUDIO);
+                return false;
+            }
+            return true;
+        });
+    };
+    if (attempt()) return true;
+    const std::string first = error;
+    for (int i = 0; i < SDL_GetNumAudioDrivers(); ++i) {
+        const std::string name = SDL_GetAudioDriver(i);
+        if (name == "dummy" || name == "disk") continue;
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, name.c_str(), SDL_HINT_OVERRIDE);
+        if (attempt()) return true;
+    }
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    error = first;
+    return false;
+}
+
 }  // namespace
 
 void openAudio() {
-    if (!quietly([] { return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0; })) {
-        std::fprintf(stderr, "velno: no sound (%s); playing silently\n", SDL_GetError());
-        return;
-    }
-    if (!quietly([] { return Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) == 0; })) {
-        std::fprintf(stderr, "velno: no sound (%s); playing silently\n", Mix_GetError());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    std::string error;
+    if (!openMixer(error)) {
+        std::fprintf(stderr, "velno: no sound (%s); playing silently\n", error.c_str());
         return;
     }
     audioOpen = true;
