@@ -10,7 +10,6 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -48,9 +47,11 @@ SoftwareCanvas* canvas = nullptr;
 bool windowClosed = false;
 bool demoMode = false;
 SDL_Joystick* sticks[2] = {};
-Uint32 tickEvent = 0;
-std::atomic<bool> tickPending{false};
 bool reportTiming = false;
+// Processed ticks, for the timing report.
+uint32_t processedTicks = 0;
+uint32_t firstTickMs = 0;
+uint32_t lastTickMs = 0;
 
 void usage(FILE* out) {
     std::fputs(
@@ -286,30 +287,38 @@ bool isControlKey(SDL_Keycode key) {
     }
 }
 
-Uint32 pushTick(Uint32 interval, void*) {
-    // One pending tick is enough: the game's time gate drops extra ones anyway.
-    if (!tickPending.exchange(true)) {
-        SDL_Event event{};
-        event.type = tickEvent;
-        event.user.code = static_cast<Sint32>(GAME_TIMER_ID);
-        SDL_PushEvent(&event);
-    }
-    return interval;
-}
-
 void toggleFullscreen() {
     const bool full = (SDL_GetWindowFlags(gameWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     SDL_SetWindowFullscreen(gameWindow, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     present();
 }
 
+// The game timer. Each timer message comes 36 ms after the last tick the
+// game processed, which is the soonest its time gate takes one, so no tick is
+// lost to the jitter of waking up; while a message is ignored (the window is
+// not in front) the next comes 36 ms later, as from a periodic timer. The
+// loop sleeps in SDL_WaitEventTimeout until the next message is due.
+void timerMessage(uint32_t& nextTick) {
+    const uint32_t before = gameState.lastTickTime;
+    tickGame(GAME_TIMER_ID);
+    if (gameState.lastTickTime != before) {
+        if (processedTicks++ == 0) firstTickMs = gameState.lastTickTime;
+        lastTickMs = gameState.lastTickTime;
+        nextTick = gameState.lastTickTime + TICK_PERIOD_MS;
+    } else {
+        nextTick = currentTimeMs() + TICK_PERIOD_MS;
+    }
+    paintIfDamaged();
+}
+
 void runMessageLoop() {
+    uint32_t nextTick = currentTimeMs() + TICK_PERIOD_MS;
     SDL_Event e;
-    while (!windowClosed && SDL_WaitEvent(&e)) {
-        if (e.type == tickEvent) {
-            tickPending = false;
-            tickGame(static_cast<unsigned>(e.user.code));
-            paintIfDamaged();
+    while (!windowClosed) {
+        const auto wait = static_cast<int32_t>(nextTick - currentTimeMs());
+        const bool got = wait > 0 ? SDL_WaitEventTimeout(&e, wait) != 0 : SDL_PollEvent(&e) != 0;
+        if (!got) {
+            if (static_cast<int32_t>(currentTimeMs() - nextTick) >= 0) timerMessage(nextTick);
             continue;
         }
         switch (e.type) {
@@ -342,6 +351,10 @@ void runMessageLoop() {
                 break;
             default:
                 break;
+        }
+        // A stream of other events must not hold the timer back.
+        if (!windowClosed && static_cast<int32_t>(currentTimeMs() - nextTick) >= 0) {
+            timerMessage(nextTick);
         }
     }
 }
@@ -411,7 +424,6 @@ int main(int argc, char** argv) {
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) {
         std::fprintf(stderr, "velno: no joysticks (%s); keyboard only\n", SDL_GetError());
     }
-    tickEvent = SDL_RegisterEvents(1);
     const int scale = options.scale > 0 ? options.scale : defaultScale();
 
     // The high-score file's place.
@@ -484,13 +496,15 @@ int main(int argc, char** argv) {
     enterReadyPhase();
 
     openSticks();
-    SDL_TimerID timer = SDL_AddTimer(TICK_PERIOD_MS, pushTick, nullptr);
     velno::openAudio();
     velno::startMusic();
 
     runMessageLoop();
+    if (reportTiming && processedTicks > 1) {
+        std::fprintf(stderr, "velno: %u ticks processed, mean period %.2f ms\n", processedTicks,
+                     static_cast<double>(lastTickMs - firstTickMs) / (processedTicks - 1));
+    }
 
-    if (timer != 0) SDL_RemoveTimer(timer);
     velno::stopMusic();
     velno::stopEffects();
     if (!demoMode) {
