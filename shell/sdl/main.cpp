@@ -26,6 +26,7 @@
 #include "shell/sdl/dialogs.h"
 #include "shell/sdl/hiscore_file.h"
 #include "shell/sdl/input_fold.h"
+#include "shell/sdl/joysticks.h"
 #include "shell/sdl/quiet_stderr.h"
 #include "shell/sdl/sjis.h"
 
@@ -46,7 +47,7 @@ SDL_Texture* frameTexture = nullptr;
 SoftwareCanvas* canvas = nullptr;
 bool windowClosed = false;
 bool demoMode = false;
-SDL_Joystick* sticks[2] = {};
+velno::Joysticks joysticks;
 bool reportTiming = false;
 // Processed ticks, for the timing report.
 uint32_t processedTicks = 0;
@@ -248,29 +249,6 @@ bool createGameWindow(int scale) {
     return true;
 }
 
-void openSticks() {
-    for (SDL_Joystick*& stick : sticks) {
-        if (stick != nullptr) SDL_JoystickClose(stick);
-        stick = nullptr;
-    }
-    if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0) return;
-    const int count = SDL_NumJoysticks();
-    for (int i = 0; i < count && i < 2; ++i) sticks[i] = SDL_JoystickOpen(i);
-}
-
-velno::JoystickReading readStick(SDL_Joystick* stick) {
-    velno::JoystickReading reading;
-    if (stick == nullptr || SDL_JoystickGetAttached(stick) == SDL_FALSE) return reading;
-    if (SDL_JoystickNumAxes(stick) > 0) {
-        reading.x = velno::joystickAxisToScale(SDL_JoystickGetAxis(stick, 0));
-    }
-    const int buttons = SDL_JoystickNumButtons(stick);
-    for (int b = 0; b < buttons && b < 32; ++b) {
-        if (SDL_JoystickGetButton(stick, b) != 0) reading.buttons |= 1u << b;
-    }
-    return reading;
-}
-
 bool keyHeld(const Uint8* state, int count, SDL_Scancode code) {
     return code > SDL_SCANCODE_UNKNOWN && code < count && state[code] != 0;
 }
@@ -347,7 +325,7 @@ void runMessageLoop() {
             }
             case SDL_JOYDEVICEADDED:
             case SDL_JOYDEVICEREMOVED:
-                openSticks();
+                joysticks.reopen();
                 break;
             default:
                 break;
@@ -406,7 +384,7 @@ InputState sampleInput() {
     keys.rightShift = keyHeld(state, count, SDL_SCANCODE_RSHIFT);
     keys.leftCtrl = keyHeld(state, count, SDL_SCANCODE_LCTRL);
     keys.rightCtrl = keyHeld(state, count, SDL_SCANCODE_RCTRL);
-    return velno::foldInput(keys, readStick(sticks[0]), readStick(sticks[1]));
+    return velno::foldInput(keys, joysticks.read(0), joysticks.read(1));
 }
 
 // ---- Entry ---------------------------------------------------------------
@@ -495,7 +473,7 @@ int main(int argc, char** argv) {
     gameState.hiScore = demoMode ? 0 : velno::loadHiScore(iniPath, COURSES[course].hiScoreKey);
     enterReadyPhase();
 
-    openSticks();
+    joysticks.reopen();
     velno::openAudio();
     velno::startMusic();
 
@@ -512,9 +490,7 @@ int main(int argc, char** argv) {
         velno::saveHiScore(iniPath, COURSES[course].hiScoreKey, gameState.hiScore);
     }
     velno::closeAudio();
-    for (SDL_Joystick* stick : sticks) {
-        if (stick != nullptr) SDL_JoystickClose(stick);
-    }
+    joysticks.close();
     SDL_Quit();
     return 0;
 }

@@ -1,0 +1,90 @@
+// Joysticks 0 and 1 on SDL, driven through SDL's virtual joysticks: the
+// first two devices present serve, plugging in and out is followed, and
+// axis and buttons read on the classic scale.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "shell/sdl/joysticks.h"
+
+namespace {
+
+class JoysticksTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(SDL_Init(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+        if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "real joysticks are attached";
+    }
+    void TearDown() override {
+        for (SDL_Joystick* h : handles_) SDL_JoystickClose(h);
+        for (int i = SDL_NumJoysticks() - 1; i >= 0; --i) SDL_JoystickDetachVirtual(i);
+        SDL_Quit();
+    }
+    // Plugs in a virtual stick; returns our handle for moving it.
+    SDL_Joystick* plug(int buttons) {
+        int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, buttons, 0);
+        EXPECT_GE(device, 0) << SDL_GetError();
+        SDL_Joystick* h = SDL_JoystickOpen(device);
+        EXPECT_NE(h, nullptr) << SDL_GetError();
+        handles_.push_back(h);
+        return h;
+    }
+    static void settle() { SDL_JoystickUpdate(); }
+
+    std::vector<SDL_Joystick*> handles_;
+};
+
+TEST_F(JoysticksTest, NoneMeansCentredAndNoButtons) {
+    velno::Joysticks sticks;
+    sticks.reopen();
+    EXPECT_EQ(sticks.openCount(), 0);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(sticks.read(i).x, velno::JoystickReading::JOY_CENTRE);
+        EXPECT_EQ(sticks.read(i).buttons, 0u);
+    }
+}
+
+TEST_F(JoysticksTest, AxisAndAnyButtonRead) {
+    SDL_Joystick* a = plug(40);
+    velno::Joysticks sticks;
+    sticks.reopen();
+    SDL_JoystickSetVirtualAxis(a, 0, -32768);
+    SDL_JoystickSetVirtualAxis(a, 1, 32767);  // Y is not looked at
+    SDL_JoystickSetVirtualButton(a, 39, SDL_PRESSED);
+    settle();
+    velno::JoystickReading r = sticks.read(0);
+    EXPECT_EQ(r.x, 0u);
+    EXPECT_NE(r.buttons, 0u);  // even the 40th button fires
+    SDL_JoystickSetVirtualAxis(a, 0, 32767);
+    SDL_JoystickSetVirtualButton(a, 39, SDL_RELEASED);
+    settle();
+    r = sticks.read(0);
+    EXPECT_EQ(r.x, 65535u);
+    EXPECT_EQ(r.buttons, 0u);
+}
+
+TEST_F(JoysticksTest, FirstTwoServeAndUnpluggingIsFollowed) {
+    SDL_Joystick* a = plug(4);
+    SDL_Joystick* b = plug(4);
+    plug(4);
+    velno::Joysticks sticks;
+    sticks.reopen();
+    EXPECT_EQ(sticks.openCount(), 2);
+    SDL_JoystickSetVirtualAxis(a, 0, -20000);
+    SDL_JoystickSetVirtualAxis(b, 0, 20000);
+    settle();
+    EXPECT_EQ(sticks.read(0).x, velno::joystickAxisToScale(-20000));
+    EXPECT_EQ(sticks.read(1).x, velno::joystickAxisToScale(20000));
+
+    // Unplug the first: until the shell hears of it, that stick reads centred;
+    // then the second and third devices become sticks 0 and 1.
+    SDL_JoystickClose(a);
+    handles_.erase(handles_.begin());
+    ASSERT_EQ(SDL_JoystickDetachVirtual(0), 0) << SDL_GetError();
+    settle();
+    EXPECT_EQ(sticks.read(0).x, velno::JoystickReading::JOY_CENTRE);
+    sticks.reopen();
+    EXPECT_EQ(sticks.openCount(), 2);
+    EXPECT_EQ(sticks.read(0).x, velno::joystickAxisToScale(20000));
+}
+
+}  // namespace
