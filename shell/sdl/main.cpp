@@ -26,7 +26,7 @@
 #include "shell/sdl/dialogs.h"
 #include "shell/sdl/hiscore_file.h"
 #include "shell/sdl/input_fold.h"
-#include "shell/sdl/joysticks.h"
+#include "shell/sdl/sdl_input.h"
 #include "shell/sdl/quiet_stderr.h"
 #include "shell/sdl/sjis.h"
 
@@ -249,10 +249,6 @@ bool createGameWindow(int scale) {
     return true;
 }
 
-bool keyHeld(const Uint8* state, int count, SDL_Scancode code) {
-    return code > SDL_SCANCODE_UNKNOWN && code < count && state[code] != 0;
-}
-
 // True for the keys the game reads; in the demo every other key ends it.
 bool isControlKey(SDL_Keycode key) {
     switch (key) {
@@ -373,17 +369,7 @@ InputState sampleInput() {
     if (demoMode) return botInput(gameState);
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
-    velno::HeldKeys keys;
-    keys.left = keyHeld(state, count, SDL_SCANCODE_LEFT);
-    keys.right = keyHeld(state, count, SDL_SCANCODE_RIGHT);
-    keys.space = keyHeld(state, count, SDL_SCANCODE_SPACE);
-    // X and Z by the letters they type in the current keyboard layout.
-    keys.x = keyHeld(state, count, SDL_GetScancodeFromKey(SDLK_x));
-    keys.z = keyHeld(state, count, SDL_GetScancodeFromKey(SDLK_z));
-    keys.leftShift = keyHeld(state, count, SDL_SCANCODE_LSHIFT);
-    keys.rightShift = keyHeld(state, count, SDL_SCANCODE_RSHIFT);
-    keys.leftCtrl = keyHeld(state, count, SDL_SCANCODE_LCTRL);
-    keys.rightCtrl = keyHeld(state, count, SDL_SCANCODE_RCTRL);
+    const velno::HeldKeys keys = velno::heldKeysFrom(state, count);
     return velno::foldInput(keys, joysticks.read(0), joysticks.read(1));
 }
 

@@ -1,12 +1,19 @@
-// Joysticks 0 and 1 of the game on SDL: the first two devices present, opened
-// again whenever one is plugged in or out, read as classic joysticks.
+// The game's input devices on SDL: the held keys from SDL's keyboard state,
+// and joysticks 0 and 1, the first two devices present, opened again whenever
+// one is plugged in or out, read as classic joysticks.
 #pragma once
+
+#include <cstdint>
 
 #include "shell/sdl/input_fold.h"
 
 typedef struct _SDL_Joystick SDL_Joystick;
 
 namespace velno {
+
+// The game's keys in SDL's keyboard state (SDL_GetKeyboardState). X and Z
+// are the keys that type those letters in the current layout.
+HeldKeys heldKeysFrom(const uint8_t* state, int count);
 
 class Joysticks {
 public:

@@ -1,12 +1,43 @@
-// Joysticks 0 and 1 on SDL, driven through SDL's virtual joysticks: the
-// first two devices present serve, plugging in and out is followed, and
-// axis and buttons read on the classic scale.
+// The input devices on SDL: the game's keys in a keyboard state, and
+// joysticks 0 and 1 driven through SDL's virtual joysticks (the first two
+// devices present serve, plugging in and out is followed, axis and buttons
+// read on the classic scale).
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "shell/sdl/joysticks.h"
+#include "shell/sdl/sdl_input.h"
 
 namespace {
+
+TEST(HeldKeysFromState, EachGameKeyByItsScancode) {
+    struct Case {
+        SDL_Scancode code;
+        bool velno::HeldKeys::*key;
+    } cases[] = {
+        {SDL_SCANCODE_LEFT, &velno::HeldKeys::left},       {SDL_SCANCODE_RIGHT, &velno::HeldKeys::right},
+        {SDL_SCANCODE_SPACE, &velno::HeldKeys::space},     {SDL_SCANCODE_X, &velno::HeldKeys::x},
+        {SDL_SCANCODE_Z, &velno::HeldKeys::z},             {SDL_SCANCODE_LSHIFT, &velno::HeldKeys::leftShift},
+        {SDL_SCANCODE_RSHIFT, &velno::HeldKeys::rightShift}, {SDL_SCANCODE_LCTRL, &velno::HeldKeys::leftCtrl},
+        {SDL_SCANCODE_RCTRL, &velno::HeldKeys::rightCtrl},
+    };
+    for (const Case& c : cases) {
+        uint8_t state[SDL_NUM_SCANCODES] = {};
+        state[c.code] = 1;
+        velno::HeldKeys keys = velno::heldKeysFrom(state, SDL_NUM_SCANCODES);
+        EXPECT_TRUE(keys.*c.key) << SDL_GetScancodeName(c.code);
+        int held = keys.left + keys.right + keys.space + keys.x + keys.z + keys.leftShift +
+                   keys.rightShift + keys.leftCtrl + keys.rightCtrl;
+        EXPECT_EQ(held, 1) << SDL_GetScancodeName(c.code);
+    }
+    // Other keys (the Alt keys, Enter, Y) are not the game's.
+    uint8_t state[SDL_NUM_SCANCODES] = {};
+    state[SDL_SCANCODE_LALT] = state[SDL_SCANCODE_RETURN] = state[SDL_SCANCODE_Y] = 1;
+    velno::HeldKeys none = velno::heldKeysFrom(state, SDL_NUM_SCANCODES);
+    InputState in = velno::foldInput(none, {}, {});
+    EXPECT_FALSE(in.left || in.right || in.fire);
+    // A short state array is read only as far as it goes.
+    EXPECT_FALSE(velno::heldKeysFrom(state, 10).right);
+}
 
 class JoysticksTest : public ::testing::Test {
 protected:

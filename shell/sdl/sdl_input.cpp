@@ -1,8 +1,36 @@
-#include "shell/sdl/joysticks.h"
+#include "shell/sdl/sdl_input.h"
 
 #include <SDL.h>
 
 namespace velno {
+namespace {
+
+bool held(const uint8_t* state, int count, SDL_Scancode code) {
+    return code > SDL_SCANCODE_UNKNOWN && code < count && state[code] != 0;
+}
+
+// The key that types `letter` in the current layout, or the key at its usual
+// place where no key types it (or no layout is known yet).
+SDL_Scancode letterKey(SDL_Keycode letter, SDL_Scancode usual) {
+    SDL_Scancode code = SDL_GetScancodeFromKey(letter);
+    return code == SDL_SCANCODE_UNKNOWN ? usual : code;
+}
+
+}  // namespace
+
+HeldKeys heldKeysFrom(const uint8_t* state, int count) {
+    HeldKeys keys;
+    keys.left = held(state, count, SDL_SCANCODE_LEFT);
+    keys.right = held(state, count, SDL_SCANCODE_RIGHT);
+    keys.space = held(state, count, SDL_SCANCODE_SPACE);
+    keys.x = held(state, count, letterKey(SDLK_x, SDL_SCANCODE_X));
+    keys.z = held(state, count, letterKey(SDLK_z, SDL_SCANCODE_Z));
+    keys.leftShift = held(state, count, SDL_SCANCODE_LSHIFT);
+    keys.rightShift = held(state, count, SDL_SCANCODE_RSHIFT);
+    keys.leftCtrl = held(state, count, SDL_SCANCODE_LCTRL);
+    keys.rightCtrl = held(state, count, SDL_SCANCODE_RCTRL);
+    return keys;
+}
 
 Joysticks::~Joysticks() { close(); }
 
