@@ -26,6 +26,7 @@
 #include "shell/sdl/dialogs.h"
 #include "shell/sdl/hiscore_file.h"
 #include "shell/sdl/input_fold.h"
+#include "shell/sdl/options.h"
 #include "shell/sdl/sdl_input.h"
 #include "shell/sdl/quiet_stderr.h"
 #include "shell/sdl/sjis.h"
@@ -34,12 +35,6 @@ namespace {
 
 // The window's first title, before the course caption replaces it.
 const char* const INITIAL_TITLE = "\x96\xCD\x91\xA2MassPoster";  // 模造MassPoster
-
-struct Options {
-    bool demo = false;
-    int course = 0;
-    int scale = 0;  // 0: the largest that fits
-};
 
 SDL_Window* gameWindow = nullptr;
 SDL_Renderer* renderer = nullptr;
@@ -53,52 +48,6 @@ bool reportTiming = false;
 uint32_t processedTicks = 0;
 uint32_t firstTickMs = 0;
 uint32_t lastTickMs = 0;
-
-void usage(FILE* out) {
-    std::fputs(
-        "usage: velno [--scale N] [--demo [--course N]]\n"
-        "  --scale N    show the game N times its size (default: the largest that fits)\n"
-        "  --demo       let the built-in player play one game; any other key ends it\n"
-        "  --course N   the course of the demo: 0 dial-up, 1 ISDN, 2 ADSL, 3 hikari\n",
-        out);
-}
-
-bool parseNumber(const char* text, int low, int high, int& out) {
-    char* end = nullptr;
-    errno = 0;
-    long value = std::strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || value < low || value > high) return false;
-    out = static_cast<int>(value);
-    return true;
-}
-
-bool parseOptions(int argc, char** argv, Options& options, int& exitCode) {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--demo") {
-            options.demo = true;
-        } else if ((arg == "--course" || arg == "--scale") && i + 1 < argc) {
-            bool ok = arg == "--course" ? parseNumber(argv[++i], 0, 3, options.course)
-                                        : parseNumber(argv[++i], 1, 16, options.scale);
-            if (!ok) {
-                std::fprintf(stderr, "velno: bad value for %s: %s\n", arg.c_str(), argv[i]);
-                usage(stderr);
-                exitCode = 2;
-                return false;
-            }
-        } else if (arg == "--help" || arg == "-h") {
-            usage(stdout);
-            exitCode = 0;
-            return false;
-        } else {
-            std::fprintf(stderr, "velno: unknown option %s\n", arg.c_str());
-            usage(stderr);
-            exitCode = 2;
-            return false;
-        }
-    }
-    return true;
-}
 
 // The largest whole factor whose window fits in 3/4 of the desktop.
 int defaultScale() {
@@ -377,9 +326,9 @@ InputState sampleInput() {
 
 int main(int argc, char** argv) {
     const uint64_t startMs = wallClockMs();
-    Options options;
+    velno::Options options;
     int exitCode = 0;
-    if (!parseOptions(argc, argv, options, exitCode)) return exitCode;
+    if (!velno::parseOptions(argc, argv, options, exitCode)) return exitCode;
     demoMode = options.demo;
     const char* timing = std::getenv("VELNO_TIMING");
     reportTiming = timing != nullptr && timing[0] == '1';
