@@ -187,3 +187,30 @@ std::string compareWithFooter(const Replay& replay, uint64_t ticks, uint32_t sco
     }
     return "";
 }
+
+std::string latestReplayName(int32_t course) {
+    return std::string(COURSES[course].hiScoreKey) + "-latest.vrp";
+}
+
+std::string bestReplayName(int32_t course) {
+    return std::string(COURSES[course].hiScoreKey) + "-best.vrp";
+}
+
+bool keepGameReplays(const std::string& folder, const Replay& replay, std::string& error) {
+    if (replay.course < COURSE_DIALUP || replay.course > COURSE_HIKARI) {
+        error = "no course " + std::to_string(replay.course);
+        return false;
+    }
+    if (!makeDirectories(folder)) {
+        error = "cannot create the folder " + folder;
+        return false;
+    }
+    if (!writeReplayFile(folder + "/" + latestReplayName(replay.course), replay, error)) {
+        return false;
+    }
+    if (replay.score > replay.hiScore &&
+        !writeReplayFile(folder + "/" + bestReplayName(replay.course), replay, error)) {
+        return false;
+    }
+    return true;
+}

@@ -49,3 +49,13 @@ bool writeReplayFile(const std::string& path, const Replay& replay, std::string&
 // "score: recorded 1200, played 1080".
 std::string compareWithFooter(const Replay& replay, uint64_t ticks, uint32_t score,
                               int32_t lives);
+
+// Keeps a finished game in `folder` (created if needed): always as the latest
+// game of its course, "<KEY>-latest.vrp", and also as "<KEY>-best.vrp" when it
+// beat the high score stored when it started. Returns false with `error` when
+// a file could not be written; a file that was written stays.
+bool keepGameReplays(const std::string& folder, const Replay& replay, std::string& error);
+
+// The file names `keepGameReplays` uses for a course.
+std::string latestReplayName(int32_t course);
+std::string bestReplayName(int32_t course);

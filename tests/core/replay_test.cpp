@@ -81,6 +81,30 @@ TEST(Replay, WrittenFileReadsBackAndFailuresNameTheFile) {
     std::system((std::string("rm -rf ") + folder).c_str());
 }
 
+TEST(Replay, KeepsTheLatestGameAndTheOneThatSetTheHighScore) {
+    char folder[] = "/tmp/velno-keep-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string replays = std::string(folder) + "/velno/replays";
+    Replay first = recordBotGame(COURSE_ISDN, 5, 0);
+    ASSERT_GT(first.score, 0u);
+    std::string error;
+    ASSERT_TRUE(keepGameReplays(replays, first, error)) << error;
+
+    // A weaker game later replaces only the latest.
+    Replay second = recordBotGame(COURSE_ISDN, 6, first.score);
+    second.score = 10;
+    ASSERT_TRUE(keepGameReplays(replays, second, error)) << error;
+
+    Replay latest;
+    Replay best;
+    ASSERT_TRUE(readReplayFile(replays + "/ISDN-latest.vrp", latest, error)) << error;
+    ASSERT_TRUE(readReplayFile(replays + "/ISDN-best.vrp", best, error)) << error;
+    EXPECT_EQ(latest.seed, 6u);
+    EXPECT_EQ(best.seed, 5u);
+    EXPECT_FALSE(readReplayFile(replays + "/DIALUP-latest.vrp", latest, error));
+    std::system((std::string("rm -rf ") + folder).c_str());
+}
+
 TEST(Replay, DamagedFilesGiveClearReasons) {
     Replay small;
     small.course = COURSE_ISDN;
