@@ -22,6 +22,7 @@
 #include "render/canvas.h"
 #include "render/catalogue.h"
 #include "shell/common/bot.h"
+#include "shell/common/replay.h"
 #include "shell/sdl/audio.h"
 #include "shell/sdl/dialogs.h"
 #include "shell/sdl/hiscore_file.h"
@@ -42,6 +43,14 @@ SDL_Texture* frameTexture = nullptr;
 SoftwareCanvas* canvas = nullptr;
 bool windowClosed = false;
 bool demoMode = false;
+// Playing a recorded game back: its input replaces the player's.
+bool replayMode = false;
+Replay replay;
+std::size_t replayRun = 0;
+long long replayRunUsed = 0;
+// The input of every processed tick of a played game, kept as a replay.
+std::vector<InputRun> recordedRuns;
+uint64_t sampledTicks = 0;
 velno::Joysticks joysticks;
 bool reportTiming = false;
 // Processed ticks, for the timing report.
@@ -224,6 +233,10 @@ void toggleFullscreen() {
 void timerMessage(uint32_t& nextTick) {
     const uint32_t before = gameState.lastTickTime;
     tickGame(GAME_TIMER_ID);
+    if (replayMode && sampledTicks >= replay.ticks) {
+        // The recording ends here: with the game over or the window closed.
+        closeMainWindow();
+    }
     if (gameState.lastTickTime != before) {
         if (processedTicks++ == 0) firstTickMs = gameState.lastTickTime;
         lastTickMs = gameState.lastTickTime;
@@ -265,6 +278,8 @@ void runMessageLoop() {
                     closeMainWindow();
                 } else if (demoMode && !isControlKey(key)) {
                     closeMainWindow();
+                } else if (replayMode && key == SDLK_ESCAPE) {
+                    closeMainWindow();
                 }
                 break;
             }
@@ -279,6 +294,26 @@ void runMessageLoop() {
         if (!windowClosed && static_cast<int32_t>(currentTimeMs() - nextTick) >= 0) {
             timerMessage(nextTick);
         }
+    }
+}
+
+// Keeps the game just played as the latest of its course, and as the best
+// when it set the high score, in the replays folder beside the high scores.
+void keepReplays(const std::string& iniPath, int course, uint32_t seed, uint32_t storedHiScore) {
+    Replay played;
+    played.course = course;
+    played.seed = seed;
+    played.hiScore = storedHiScore;
+    played.runs = std::move(recordedRuns);
+    played.ticks = sampledTicks;
+    played.score = gameState.score;
+    played.lives = gameState.lives;
+    const std::size_t slash = iniPath.rfind('/');
+    const std::string folder =
+        (slash == std::string::npos ? std::string(".") : iniPath.substr(0, slash)) + "/replays";
+    std::string error;
+    if (!keepGameReplays(folder, played, error)) {
+        std::fprintf(stderr, "velno: the replay of this game was not kept: %s\n", error.c_str());
     }
 }
 
@@ -315,11 +350,23 @@ uint32_t currentTimeMs() {
 }
 
 InputState sampleInput() {
+    ++sampledTicks;
     if (demoMode) return botInput(gameState);
+    if (replayMode) {
+        while (replayRun < replay.runs.size() && replayRunUsed >= replay.runs[replayRun].count) {
+            ++replayRun;
+            replayRunUsed = 0;
+        }
+        if (replayRun == replay.runs.size()) return InputState{};
+        ++replayRunUsed;
+        return replay.runs[replayRun].input;
+    }
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     const velno::HeldKeys keys = velno::heldKeysFrom(state, count);
-    return velno::foldInput(keys, joysticks.read(0), joysticks.read(1));
+    const InputState input = velno::foldInput(keys, joysticks.read(0), joysticks.read(1));
+    appendInput(recordedRuns, input);
+    return input;
 }
 
 // ---- Entry ---------------------------------------------------------------
@@ -330,6 +377,14 @@ int main(int argc, char** argv) {
     int exitCode = 0;
     if (!velno::parseOptions(argc, argv, options, exitCode)) return exitCode;
     demoMode = options.demo;
+    replayMode = !options.replay.empty();
+    if (replayMode) {
+        std::string error;
+        if (!readReplayFile(options.replay, replay, error)) {
+            std::fprintf(stderr, "velno: %s\n", error.c_str());
+            return 2;
+        }
+    }
     const char* timing = std::getenv("VELNO_TIMING");
     reportTiming = timing != nullptr && timing[0] == '1';
 
@@ -342,8 +397,8 @@ int main(int argc, char** argv) {
     // The high-score file's place.
     const std::string iniPath = velno::hiScoreFilePath();
 
-    int course = options.course;
-    if (!demoMode) {
+    int course = replayMode ? replay.course : options.course;
+    if (!demoMode && !replayMode) {
         velno::DialogUi ui;
         std::string error;
         if (!ui.init(scale, error)) {
@@ -403,9 +458,16 @@ int main(int argc, char** argv) {
     }
     SDL_SetWindowTitle(gameWindow, velno::sjisToUtf8(COURSES[course].caption).c_str());
     setSpawnTimers();
-    randomSeed(SDL_GetTicks());
+    const uint32_t seed = replayMode ? replay.seed : SDL_GetTicks();
+    randomSeed(seed);
     layOutRungs();
-    gameState.hiScore = demoMode ? 0 : velno::loadHiScore(iniPath, COURSES[course].hiScoreKey);
+    if (replayMode) {
+        gameState.hiScore = replay.hiScore;
+    } else {
+        gameState.hiScore = demoMode ? 0 : velno::loadHiScore(iniPath, COURSES[course].hiScoreKey);
+    }
+    const uint32_t storedHiScore = gameState.hiScore;
+    recordedRuns.reserve(4096);
     enterReadyPhase();
 
     joysticks.reopen();
@@ -420,9 +482,18 @@ int main(int argc, char** argv) {
 
     velno::stopMusic();
     velno::stopEffects();
-    if (!demoMode) {
+    if (!demoMode && !replayMode) {
         if (gameState.hiScore < gameState.score) gameState.hiScore = gameState.score;
         velno::saveHiScore(iniPath, COURSES[course].hiScoreKey, gameState.hiScore);
+        keepReplays(iniPath, course, seed, storedHiScore);
+    }
+    if (replayMode && sampledTicks >= replay.ticks) {
+        const std::string difference =
+            compareWithFooter(replay, sampledTicks, gameState.score, gameState.lives);
+        if (!difference.empty()) {
+            std::fprintf(stderr, "velno: %s: the playback differs from the recording: %s\n",
+                         options.replay.c_str(), difference.c_str());
+        }
     }
     velno::closeAudio();
     joysticks.close();

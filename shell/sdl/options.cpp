@@ -10,10 +10,11 @@ namespace {
 
 void usage(FILE* out) {
     std::fputs(
-        "usage: velno [--scale N] [--demo [--course N]]\n"
+        "usage: velno [--scale N] [--demo [--course N] | --replay FILE]\n"
         "  --scale N    show the game N times its size (default: the largest that fits)\n"
         "  --demo       let the built-in player play one game; any other key ends it\n"
-        "  --course N   the course of the demo: 0 dial-up, 1 ISDN, 2 ADSL, 3 hikari\n",
+        "  --course N   the course of the demo: 0 dial-up, 1 ISDN, 2 ADSL, 3 hikari\n"
+        "  --replay F   watch a recorded game again; Escape ends it\n",
         out);
 }
 
@@ -52,6 +53,12 @@ bool parseOptions(int argc, char** argv, Options& options, int& exitCode) {
                 std::fprintf(stderr, "velno: bad value for %s: %s\n", arg.c_str(), argv[i]);
                 return bad();
             }
+        } else if (arg == "--replay") {
+            if (i + 1 >= argc) {
+                std::fputs("velno: --replay needs a file\n", stderr);
+                return bad();
+            }
+            options.replay = argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             usage(stdout);
             exitCode = 0;
@@ -60,6 +67,10 @@ bool parseOptions(int argc, char** argv, Options& options, int& exitCode) {
             std::fprintf(stderr, "velno: unknown option %s\n", arg.c_str());
             return bad();
         }
+    }
+    if (options.demo && !options.replay.empty()) {
+        std::fputs("velno: --demo and --replay exclude each other\n", stderr);
+        return bad();
     }
     if (courseGiven && !options.demo) {
         // Outside the demo the course is chosen in the course dialog.

@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
     if (!replayPath.empty()) {
         if (haveCourse || haveSeed || options.bot || !inputPath.empty() || !recordPath.empty() ||
             options.maxTicks >= 0) {
-            usageError("--replay takes the game from the file: only --dump and --check go with it");
+            usageError("--replay takes the game from the file: only --dump, --check and "
+                       "--screenshot go with it");
         }
         std::string error;
         if (!readReplayFile(replayPath, replay, error)) {

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # The whole game under a virtual X server (run through xvfb-run): the decline
 # path, the course cancel, a played game closed by its close box with the
-# high score saved, the demo, and the missing display.
+# high score saved, its replay played back headless and in the window, the
+# demo, and the missing display.
 #
-# Usage: end_to_end.sh VELNO X11_CLOSE RESOURCE_DIR
+# Usage: end_to_end.sh VELNO X11_CLOSE RESOURCE_DIR VELNO_SIM
 set -euo pipefail
 
 VELNO=$1
 X11_CLOSE=$2
 RESOURCES=$3
+VELNO_SIM=$4
 WORK=$(mktemp -d /tmp/velno-e2e-XXXXXX)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$WORK"' EXIT
 cd "$WORK"
@@ -136,6 +138,33 @@ echo "$ini"
 grep -q '^ADSL=[0-9][0-9]*'$'\r''$' <<<"$ini" || fail "no ADSL key saved"
 grep -q '^DIALUP=360'$'\r''$' <<<"$ini" || fail "the DIALUP key was not kept"
 grep -q '^; kept' <<<"$ini" || fail "the comment was not kept"
+
+echo "== replay: the played game plays back headless and in the window"
+replay=$XDG_DATA_HOME/velno/replays/ADSL-latest.vrp
+[ -f "$replay" ] || fail "the played game was not kept as $replay"
+"$VELNO_SIM" --replay "$replay" >"$WORK/replay-sim.out" 2>"$WORK/replay-sim.err" ||
+    fail "velno-sim --replay: $(cat "$WORK/replay-sim.err")"
+cat "$WORK/replay-sim.out"
+before=$(cd "$XDG_DATA_HOME" && find . -type f -exec md5sum {} + | sort)
+# Watched to its end, the playback closes its window by itself.
+"$VELNO" --replay "$replay" 2>"$WORK/replay.err" &
+pid=$!
+window_named "$TITLE_INTRO - ＡＤＳＬ" >/dev/null || fail "no replay window"
+for _ in $(seq 30); do kill -0 $pid 2>/dev/null || break; sleep 0.5; done
+wait_exit $pid
+[ "$RC" = 0 ] || fail "replay exit status $RC"
+if grep -q differs "$WORK/replay.err"; then fail "playback differs: $(cat "$WORK/replay.err")"; fi
+# Escape stops a playback; the player's other keys do nothing to it.
+"$VELNO" --replay "$replay" 2>"$WORK/replay2.err" &
+pid=$!
+window_named "$TITLE_INTRO - ＡＤＳＬ" >/dev/null || fail "no replay window"
+press q
+kill -0 $pid 2>/dev/null || fail "a key other than Escape ended the playback"
+press Escape
+wait_exit $pid
+[ "$RC" = 0 ] || fail "replay stopped by Escape: exit status $RC"
+after=$(cd "$XDG_DATA_HOME" && find . -type f -exec md5sum {} + | sort)
+[ "$before" = "$after" ] || fail "watching a replay changed the saved files"
 
 echo "== demo: the bot plays, another key ends it, no file"
 export XDG_DATA_HOME=$WORK/demo

@@ -15,6 +15,7 @@ struct OptionCase {
     bool demo;
     int course;
     int scale;
+    const char* replay = "";
 };
 
 class Options : public ::testing::TestWithParam<OptionCase> {};
@@ -40,6 +41,7 @@ TEST_P(Options, Parse) {
     EXPECT_EQ(options.demo, c.demo);
     EXPECT_EQ(options.course, c.course);
     EXPECT_EQ(options.scale, c.scale);
+    EXPECT_EQ(options.replay, c.replay);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -56,6 +58,12 @@ INSTANTIATE_TEST_SUITE_P(
                       OptionCase{{"--scale", "0"}, false, 2, false, 0, 0},
                       OptionCase{{"--scale", "2x"}, false, 2, false, 0, 0},
                       OptionCase{{"--scale"}, false, 2, false, 0, 0},
-                      OptionCase{{"--fullscreen"}, false, 2, false, 0, 0}));
+                      OptionCase{{"--fullscreen"}, false, 2, false, 0, 0},
+                      OptionCase{{"--replay", "best.vrp", "--scale", "2"}, true, 0, false, 0, 2,
+                                 "best.vrp"},
+                      OptionCase{{"--replay"}, false, 2, false, 0, 0},
+                      OptionCase{{"--demo", "--replay", "best.vrp"}, false, 2, false, 0, 0},
+                      OptionCase{{"--replay", "best.vrp", "--course", "1"}, false, 2, false, 0,
+                                 0}));
 
 }  // namespace
