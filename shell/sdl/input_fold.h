@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/game_state.h"
+#include "shell/common/stick_rules.h"
 
 namespace velno {
 
@@ -24,14 +25,9 @@ struct HeldKeys {
 // One joystick on the classic 0..65535 scale. A stick that is absent or
 // cannot be read counts as centred with no button down, the default here.
 struct JoystickReading {
-    uint32_t x = JOY_CENTRE;
+    uint32_t x = JOY_CENTRE_X;
     uint32_t buttons = 0;
-
-    static constexpr uint32_t JOY_CENTRE = 32767;
 };
-
-constexpr uint32_t JOY_LEFT_THRESHOLD = 30000;   // below: pushed left
-constexpr uint32_t JOY_RIGHT_THRESHOLD = 34000;  // above: pushed right
 
 // SDL's axis value (-32768..32767) on the 0..65535 scale.
 constexpr uint32_t joystickAxisToScale(int16_t axis) {

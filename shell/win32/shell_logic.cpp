@@ -19,19 +19,10 @@ InputState foldInput(const uint8_t keys[256], const JoyReading& joy0, const JoyR
     const JoyReading j0 = usable(joy0);
     const JoyReading j1 = usable(joy1);
 
-    // Left is tested on both sticks before right, so one stick pushed left
-    // and the other pushed right says left only.
-    bool sticksLeft = false;
-    bool sticksRight = false;
-    if (j0.x < JOY_LEFT_THRESHOLD || j1.x < JOY_LEFT_THRESHOLD) {
-        sticksLeft = true;
-    } else if (j0.x > JOY_RIGHT_THRESHOLD || j1.x > JOY_RIGHT_THRESHOLD) {
-        sticksRight = true;
-    }
-
+    const StickDirection sticks = sticksDirection(j0.x, j1.x);
     InputState input{};
-    input.left = held(keys, KEY_LEFT) || sticksLeft;
-    input.right = held(keys, KEY_RIGHT) || sticksRight;
+    input.left = held(keys, KEY_LEFT) || sticks.left;
+    input.right = held(keys, KEY_RIGHT) || sticks.right;
     input.fire = held(keys, KEY_SPACE) || held(keys, KEY_X) || held(keys, KEY_Z) ||
                  held(keys, KEY_SHIFT) || held(keys, KEY_CONTROL) || j0.buttons != 0 ||
                  j1.buttons != 0;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "core/game_state.h"
+#include "shell/common/stick_rules.h"
 
 // Size of the buffers that hold a path, the system's MAX_PATH.
 constexpr int SHELL_PATH_SIZE = 260;
@@ -19,12 +20,6 @@ constexpr int KEY_LEFT = 0x25;
 constexpr int KEY_RIGHT = 0x27;
 constexpr int KEY_X = 0x58;
 constexpr int KEY_Z = 0x5A;
-
-// Joystick X positions: below the left threshold steers left, above the
-// right one steers right; a stick that cannot be read counts as centred.
-constexpr uint32_t JOY_LEFT_THRESHOLD = 30000;
-constexpr uint32_t JOY_RIGHT_THRESHOLD = 34000;
-constexpr uint32_t JOY_CENTRE_X = 32767;
 
 // One joystick read: `ok` is false when the read failed, and then the other
 // fields are not looked at.

@@ -69,7 +69,7 @@ TEST_F(JoysticksTest, NoneMeansCentredAndNoButtons) {
     sticks.reopen();
     EXPECT_EQ(sticks.openCount(), 0);
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(sticks.read(i).x, velno::JoystickReading::JOY_CENTRE);
+        EXPECT_EQ(sticks.read(i).x, JOY_CENTRE_X);
         EXPECT_EQ(sticks.read(i).buttons, 0u);
     }
 }
@@ -112,7 +112,7 @@ TEST_F(JoysticksTest, FirstTwoServeAndUnpluggingIsFollowed) {
     handles_.erase(handles_.begin());
     ASSERT_EQ(SDL_JoystickDetachVirtual(0), 0) << SDL_GetError();
     settle();
-    EXPECT_EQ(sticks.read(0).x, velno::JoystickReading::JOY_CENTRE);
+    EXPECT_EQ(sticks.read(0).x, JOY_CENTRE_X);
     sticks.reopen();
     EXPECT_EQ(sticks.openCount(), 2);
     EXPECT_EQ(sticks.read(0).x, velno::joystickAxisToScale(20000));
