@@ -1,16 +1,4 @@
 # Cross-compiling the Windows executable with Debian's mingw-w64 (x86_64).
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(VELNO_MINGW_TRIPLET x86_64-w64-mingw32)
-# The win32 thread model: the game has one thread and needs no winpthread DLL.
-set(CMAKE_C_COMPILER ${VELNO_MINGW_TRIPLET}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${VELNO_MINGW_TRIPLET}-g++-win32)
-set(CMAKE_RC_COMPILER ${VELNO_MINGW_TRIPLET}-windres)
-set(CMAKE_OBJDUMP ${VELNO_MINGW_TRIPLET}-objdump)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${VELNO_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain-common.cmake)
