@@ -442,13 +442,13 @@ bool FontSet::open(std::string& error) {
     }
     bool all = true;
     for (int i = 0; i < 3; ++i) {
-        const FontSpec& spec = FONT_SPECS[i];
+        const FontSpec& wanted = FONT_SPECS[i];
         std::string path;
         std::string why;
-        if (!findFontFile(spec.family, "ja", path) ||
-            !fonts_[i].open(path, spec.cellHeight, spec.style, FONT_SMOOTHING, why)) {
+        if (!findFontFile(wanted.family, "ja", path) ||
+            !fonts_[i].open(path, wanted.cellHeight, wanted.style, FONT_SMOOTHING, why)) {
             error += "fonts: cannot open ";
-            error += spec.family;
+            error += wanted.family;
             if (!why.empty()) {
                 error += " (" + why + ")";
             }
@@ -456,16 +456,16 @@ bool FontSet::open(std::string& error) {
             all = false;
             continue;
         }
-        if (spec.fitText != nullptr &&
-            textAdvance(fonts_[i], decoder_, spec.fitText) > spec.fitWidth) {
+        if (wanted.fitText != nullptr &&
+            textAdvance(fonts_[i], decoder_, wanted.fitText) > wanted.fitWidth) {
             std::string narrow;
             std::string ignored;
             GlyphFont& font = fonts_[i];
-            if (findFontFile(spec.narrowFamily, nullptr, narrow)) {
-                font.open(narrow, spec.cellHeight, spec.style, FONT_SMOOTHING, ignored);
+            if (findFontFile(wanted.narrowFamily, nullptr, narrow)) {
+                font.open(narrow, wanted.cellHeight, wanted.style, FONT_SMOOTHING, ignored);
             }
             if (!font.isOpen()) {
-                font.open(path, spec.cellHeight, spec.style, FONT_SMOOTHING, ignored);
+                font.open(path, wanted.cellHeight, wanted.style, FONT_SMOOTHING, ignored);
             }
         }
         fonts_[i].preload(common, commonCount);
