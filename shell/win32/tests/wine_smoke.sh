@@ -128,6 +128,12 @@ start_game() {  # start_game FOLDER [INI CONTENT]
     (cd "$1" && exec timeout 300 env LOCPATH="$locale_dir" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 wine ./VELNO.EXE) >"$1/wine.log" 2>&1 &
     game_pid=$!
 }
+agree_and_start() {  # agrees, takes the default course; prints the game window's id
+    local intro course
+    intro=$(wait_window "$TITLE_INTRO" 60) && press "$intro" Return
+    course=$(wait_window "$TITLE_COURSE" 20) && sleep 0.3 && press "$course" Return
+    wait_window "$TITLE_GAME" 20
+}
 finish_game() {  # finish_game SECONDS -> sets $status (124: still running)
     local deadline=$((SECONDS + $1))
     while running && [ $SECONDS -lt $deadline ]; do sleep 0.5; done
@@ -190,9 +196,7 @@ check "cancel: no INI file" test ! -e "$dir/VELNO.INI"
 log "close"
 dir=$work/close
 start_game "$dir" $'[HISCORE]\r\nDIALUP=999999\r\nISDN=777\r\n'
-intro=$(wait_window "$TITLE_INTRO" 60) && press "$intro" Return
-course=$(wait_window "$TITLE_COURSE" 20) && sleep 0.3 && press "$course" Return
-game=$(wait_window "$TITLE_GAME" 20)
+game=$(agree_and_start)
 check "close: game window shown with the course caption" test -n "$game"
 if [ -n "$game" ]; then
     # Steering through the keyboard state: hold Left for a moment in READY.
@@ -220,9 +224,7 @@ check "close: the ISDN key is left alone" grep -qx 'ISDN=777' <<<"$ini"
 log "play"
 dir=$work/play
 start_game "$dir"
-intro=$(wait_window "$TITLE_INTRO" 60) && press "$intro" Return
-course=$(wait_window "$TITLE_COURSE" 20) && sleep 0.3 && press "$course" Return
-game=$(wait_window "$TITLE_GAME" 20)
+game=$(agree_and_start)
 check "play: game window shown with the course caption" test -n "$game"
 if [ -n "$game" ]; then
     # READY and GO last about three seconds; the first mail comes at about 4.3.
